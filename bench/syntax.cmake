@@ -1,0 +1,1 @@
+pagewren_bench(bench_object_parser SOURCES object_parser_bench.cpp LIBS pagewren_syntax)

@@ -1,0 +1,1 @@
+pagewren_fuzz_target(object_parser LIBS pagewren_syntax)
