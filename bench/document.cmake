@@ -1,0 +1,1 @@
+pagewren_bench(bench_load_document SOURCES load_document_bench.cpp LIBS pagewren_document)

@@ -1,0 +1,1 @@
+pagewren_fuzz_target(load_document LIBS pagewren_document)
