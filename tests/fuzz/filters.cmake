@@ -1,0 +1,6 @@
+pagewren_fuzz_target(ascii_hex LIBS pagewren_filters)
+pagewren_fuzz_target(ascii85 LIBS pagewren_filters)
+pagewren_fuzz_target(run_length LIBS pagewren_filters)
+pagewren_fuzz_target(flate LIBS pagewren_filters)
+pagewren_fuzz_target(png_predictor LIBS pagewren_filters)
+pagewren_fuzz_target(decode_pipeline LIBS pagewren_filters)
