@@ -17,6 +17,10 @@ constexpr size_t kMaxZlibPiece = size_t{1} << 30;
 // and the smallest first buffer.
 constexpr size_t kFirstGuessRatio = 4;
 constexpr size_t kMinOutputBuffer = 16384;
+// Spare room a result may keep rather than be copied into a buffer of its exact size: a first guess far
+// above the real output (poorly compressible data, images) would otherwise hold up to four times the
+// memory for as long as the caller keeps the result.
+constexpr size_t kMaxKeptSlack = size_t{1} << 20;
 
 [[noreturn]] void FailInflate() { throw filters::EDecompressionError(std::string(filters::msg::kZlibError)); }
 
@@ -70,6 +74,7 @@ std::vector<uint8_t> TkpFlateFilter::Decode(std::string_view input, uint64_t max
     }
     if (produced > maxSize) filters::RaiseDecodedSizeLimit(maxSize);
     out.resize(produced);
+    if (out.capacity() - produced > std::max(produced / 2, kMaxKeptSlack)) out.shrink_to_fit();
     return out;
 }
 
