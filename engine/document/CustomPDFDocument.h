@@ -9,7 +9,8 @@
 // document owns; they stay valid until the next load or Reset.
 //
 // The implementation is split by topic: Document.cpp (state, properties, load sequence), XRefTable.cpp
-// (classic cross-reference sections), ObjectFetch.cpp (reading objects and fetch operations), LoadWalk.cpp
+// (classic cross-reference sections), XRefStreams.cpp and ObjectStreams.cpp (cross-reference streams and
+// object streams), ObjectFetch.cpp (reading objects and fetch operations), LoadWalk.cpp
 // (LoadReachable), PageTree.cpp (catalog and page tree), DocumentStructures.cpp (document-level entries).
 
 #include <cstdint>
@@ -135,8 +136,21 @@ protected:
     // The load sequence's steps.
     void ReadFileStructure(pw::TStream& file);
     void ReadClassicXRef(int32_t startOffset);
-    // Cross-reference streams and object streams (compressed cross-reference data).
+    // Cross-reference streams and object streams (compressed cross-reference data, XRefStreams.cpp and
+    // ObjectStreams.cpp).
     virtual void ReadXRefStreams(int32_t startOffset);
+    // One cross-reference stream, read and decoded, with its trailer values taken; entries not yet placed.
+    struct XRefStreamSection;
+    XRefStreamSection ReadXRefStreamSection(int32_t offset, TkpPDFObjectPtr& pendingID);
+    // Unpacks every object stream that XRefStmTable names, putting the members into the store. Each object
+    // stream's data are read through the reader, so a decryptor attached to it by then decrypts them with
+    // that stream's own object number and generation; the members' strings are never decrypted again.
+    virtual void LoadObjectStreams();
+    void UnpackObjectStream(int64_t streamNumber);
+    // Trailer values of one section, newest section first: only what newer sections did not supply.
+    void TakeTrailerValues(const TkpPDFDictObject& trailer, TkpPDFObjectPtr& pendingID);
+    // The pending /ID becomes Trailer().ID (an array, or a reference fetched as one).
+    void SettleID(const TkpPDFObjectPtr& pendingID);
     // The security handler: builds it from Trailer().Encrypt, attaches it to the reader, checks the password.
     virtual bool PrepareDecryption(const std::string& password);
     void ReadCatalog();

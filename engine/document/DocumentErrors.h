@@ -27,6 +27,15 @@ inline constexpr std::string_view kNoCatalog = "Error reading document. No catal
 inline constexpr std::string_view kNoPageTree = "Error reading document. The catalog has no page tree";
 // A chain of references that never reaches a value, or nests past the resolution limit.
 inline constexpr std::string_view kReferenceLoop = "Circular or too deeply nested object references (%d)";
+// Cross-reference streams whose layout cannot be read.
+inline constexpr std::string_view kXRefStreamWidths = "Invalid field widths in cross-reference stream (/W)";
+inline constexpr std::string_view kXRefStreamRange = "Invalid object range in cross-reference stream (/Index or /Size)";
+inline constexpr std::string_view kXRefStreamShort = "Cross-reference stream data too short for its entries";
+// Object streams that cannot be unpacked (filled with the object stream's number).
+inline constexpr std::string_view kObjectStreamPosition = "Object stream %d has no position in the file";
+inline constexpr std::string_view kObjectStreamHeader = "Invalid object stream %d: /N or /First out of range";
+inline constexpr std::string_view kObjectStreamMember = "Invalid object stream %d: no valid object at offset %d";
+inline constexpr std::string_view kObjectStreamOverlap = "Invalid object stream %d: objects overlap at offset %d";
 // Status texts of the load.
 inline constexpr std::string_view kStatusXRefTable = "Reading Cross-Reference Table";
 inline constexpr std::string_view kStatusXRefStream = "Reading Cross-Reference Stream Table";
@@ -59,6 +68,10 @@ KP_DOCUMENT_EXCEPTION(EInvalidPageError, EPDFException);
 KP_DOCUMENT_EXCEPTION(ECatalogError, EPDFException);
 // References that loop or nest past the limits of resolution.
 KP_DOCUMENT_EXCEPTION(EReferenceLoopError, EPDFException);
+// A cross-reference stream whose /W, /Index, /Size or data do not describe a readable table.
+KP_DOCUMENT_EXCEPTION(EXRefStreamError, EPDFException);
+// An object stream that cannot be found in the file or whose header does not match its data.
+KP_DOCUMENT_EXCEPTION(EObjectStreamError, EPDFException);
 
 #undef KP_DOCUMENT_EXCEPTION
 

@@ -49,20 +49,7 @@ void TkpCustomPDFDocument::ReadClassicXRef(int32_t startOffset) {
         Status(msg::kStatusXRefTable);
         reader_->SetPosition(offset);
         const std::unique_ptr<TkpPDFDictObject> trailer = ReadTrailer(*reader_);
-        if (trailer_->RootNumber == -1) {
-            if (TkpPDFObject* root = trailer->Lookup("/Root")) trailer_->RootNumber = TakeAs<TkpPDFIndirectReference>(root)->ObjectNumber;
-        }
-        if (!pendingID) {
-            if (TkpPDFObject* id = trailer->Lookup("/ID")) pendingID = id->Clone();
-        }
-        if (!trailer_->Encrypt) {
-            if (TkpPDFObject* encrypt = trailer->Lookup("/Encrypt")) trailer_->Encrypt = encrypt->Clone();
-        }
-        if (!trailer_->Info) {
-            if (TkpPDFObject* info = trailer->Lookup("/Info")) {
-                trailer_->Info.reset(static_cast<TkpPDFIndirectReference*>(TakeAs<TkpPDFIndirectReference>(info)->Clone().release()));
-            }
-        }
+        TakeTrailerValues(*trailer, pendingID);
         TkpPDFObject* prev = trailer->Lookup("/Prev");
         if (prev == nullptr) break;
         offset = TakeAs<TkpPDFIntegerObject>(prev)->Value;
@@ -84,20 +71,36 @@ void TkpCustomPDFDocument::ReadClassicXRef(int32_t startOffset) {
         }
     }
 
-    if (pendingID) {
-        if (auto* array = As<TkpPDFArrayObject>(pendingID.get())) {
-            trailer_->ID.reset(static_cast<TkpPDFArrayObject*>(array->Clone().release()));
-        } else if (pendingID->IsReference()) {
-            if (TkpPDFArrayObject* array = FetchArray(pendingID.get(), false)) {
-                trailer_->ID.reset(static_cast<TkpPDFArrayObject*>(array->Clone().release()));
-            }
-        }
-    }
+    SettleID(pendingID);
     store_->SetObjectNumberCounter(static_cast<int32_t>(xrefTable_.size()));
 }
 
-void TkpCustomPDFDocument::ReadXRefStreams(int32_t) {
-    throw ECrossReferenceError();
+void TkpCustomPDFDocument::TakeTrailerValues(const TkpPDFDictObject& trailer, TkpPDFObjectPtr& pendingID) {
+    if (trailer_->RootNumber == -1) {
+        if (TkpPDFObject* root = trailer.Lookup("/Root")) trailer_->RootNumber = TakeAs<TkpPDFIndirectReference>(root)->ObjectNumber;
+    }
+    if (!pendingID) {
+        if (TkpPDFObject* id = trailer.Lookup("/ID")) pendingID = id->Clone();
+    }
+    if (!trailer_->Encrypt) {
+        if (TkpPDFObject* encrypt = trailer.Lookup("/Encrypt")) trailer_->Encrypt = encrypt->Clone();
+    }
+    if (!trailer_->Info) {
+        if (TkpPDFObject* info = trailer.Lookup("/Info")) {
+            trailer_->Info.reset(static_cast<TkpPDFIndirectReference*>(TakeAs<TkpPDFIndirectReference>(info)->Clone().release()));
+        }
+    }
+}
+
+void TkpCustomPDFDocument::SettleID(const TkpPDFObjectPtr& pendingID) {
+    if (!pendingID) return;
+    if (auto* array = As<TkpPDFArrayObject>(pendingID.get())) {
+        trailer_->ID.reset(static_cast<TkpPDFArrayObject*>(array->Clone().release()));
+    } else if (pendingID->IsReference()) {
+        if (TkpPDFArrayObject* array = FetchArray(pendingID.get(), false)) {
+            trailer_->ID.reset(static_cast<TkpPDFArrayObject*>(array->Clone().release()));
+        }
+    }
 }
 
 }  // namespace kp

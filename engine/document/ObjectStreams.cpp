@@ -1,0 +1,116 @@
+// Object streams of TkpCustomPDFDocument: compressed streams that pack many objects. Unlike the rest of the
+// file, whose objects are read when the load walk reaches them, every member of every object stream the
+// cross-reference streams name is parsed while the file structure is read, and put into the store with
+// generation 0.
+//
+// An object stream's data are a header of (object number, offset) pairs followed, from /First on, by the
+// members themselves; offsets are relative to /First.
+#include "engine/document/CustomPDFDocument.h"
+
+#include <unordered_set>
+
+#include "engine/document/DocumentErrors.h"
+#include "engine/filters/DecodePipeline.h"
+#include "platform/Exception.h"
+#include "platform/Numbers.h"
+
+namespace kp {
+
+using namespace document;
+
+namespace {
+
+// /N and /First: integers, else the integer conversion error naming what was found.
+int64_t IntegerEntry(const TkpPDFObjectStore& store, const TkpPDFDictObject& dict, std::string_view key) {
+    TkpPDFObject* value = store.ResolveDirect(dict.Lookup(key));
+    if (const auto* integer = As<TkpPDFIntegerObject>(value)) return integer->Value;
+    if (const auto* large = As<TkpPDFInt64Object>(value)) return large->Value;
+    const std::string found = value == nullptr ? "" : value->IsName() ? As<TkpPDFNameObject>(value)->Text : ObjectTypeName(value);
+    throw pw::EConvertError(pw::FillMessage(pw::msg::kInvalidInteger, found));
+}
+
+bool IsPageTreeNode(const TkpPDFObject& member) {
+    const auto* dict = As<TkpPDFDictObject>(&member);
+    const auto* type = dict ? As<TkpPDFNameObject>(dict->Lookup("/Type")) : nullptr;
+    return type != nullptr && type->Text == "/Pages";
+}
+
+// The information dictionary taken out of an object stream; anything but a dictionary is refused.
+std::unique_ptr<TkpPDFDictObject> TakeDictionary(TkpPDFObjectPtr member) {
+    if (!member->IsDictionary()) throw pw::EInvalidCast();
+    return std::unique_ptr<TkpPDFDictObject>(static_cast<TkpPDFDictObject*>(member.release()));
+}
+
+}  // namespace
+
+void TkpCustomPDFDocument::LoadObjectStreams() {
+    // Each object stream is unpacked once, when the first entry naming it comes up: unpacking it again for
+    // a later run of its entries could only add copies that lookups never see.
+    std::unordered_set<int64_t> unpacked;
+    for (const TkpXRefStmItem& item : xrefStmTable_) {
+        if (item.EntryType == 2 && unpacked.insert(item.Field2).second) UnpackObjectStream(item.Field2);
+    }
+}
+
+void TkpCustomPDFDocument::UnpackObjectStream(int64_t streamNumber) {
+    auto fail = [&](std::string_view pattern, int64_t offset) {
+        return EObjectStreamError(pw::FillMessage(pattern, {std::to_string(streamNumber), std::to_string(offset)}));
+    };
+    // The object stream itself must lie in the file (an entry of type 1 with a position).
+    const auto tableLength = static_cast<int64_t>(xrefStmTable_.size());
+    const TkpXRefStmItem* own = streamNumber >= 0 && streamNumber < tableLength ? &xrefStmTable_[static_cast<size_t>(streamNumber)] : nullptr;
+    if (own == nullptr || own->EntryType != 1 || own->Field2 <= 0) {
+        throw EObjectStreamError(pw::FillMessage(msg::kObjectStreamPosition, streamNumber));
+    }
+    reader_->SetPosition(own->Field2);
+    const std::unique_ptr<TkpPDFIndirectObject> object = ReadIndirectObjectAt();
+    const auto* stream = object ? As<TkpPDFStreamObject>(object->Body.get()) : nullptr;
+    if (stream == nullptr) throw pw::EInvalidCast();
+
+    // Object streams carry no predictor: the filters alone decode them.
+    std::unique_ptr<pw::TMemoryStream> data = DecodeStreamData(*stream->Data, stream->Dict->Lookup("/Filter"));
+    const int64_t count = IntegerEntry(*store_, *stream->Dict, "/N");
+    const int64_t first = IntegerEntry(*store_, *stream->Dict, "/First");
+    const int64_t size = data->Size();
+    if (count < 0 || first < 0 || first > size) throw fail(msg::kObjectStreamHeader, first);
+
+    TkpPDFStreamReader members(documentSerial_, data.get());
+    // Members follow one another: each must begin where the previous one ended or later, so that hostile
+    // offsets cannot make the same bytes be parsed again and again.
+    int64_t previousEnd = first;
+    for (int64_t k = 0; k < count; ++k) {
+        const int32_t number = pw::StrToInt(members.ReadToken());
+        const int32_t relative = pw::StrToInt(members.ReadToken());
+        const int64_t resume = members.Position();
+
+        // A member that a newer cross-reference entry places elsewhere is out of date: the newer one wins.
+        if (number >= 0 && number < tableLength) {
+            const TkpXRefStmItem& entry = xrefStmTable_[static_cast<size_t>(number)];
+            if (entry.EntryType == 1 || (entry.EntryType == 2 && entry.Field2 != streamNumber)) continue;
+        }
+
+        const int64_t start = first + relative;
+        if (relative < 0 || start >= size) throw fail(msg::kObjectStreamMember, relative);
+        members.SetPosition(start);
+        members.SkipWhitespace();
+        if (members.Position() < previousEnd) throw fail(msg::kObjectStreamOverlap, relative);
+        TkpPDFObjectPtr member = members.ReadObject();
+        // An "obj" header inside an object stream would make a stream without data: refused with the rest.
+        if (member == nullptr || member->IsIndirectObject()) throw fail(msg::kObjectStreamMember, relative);
+        previousEnd = members.Position();
+
+        // Page-tree nodes are left for the page-tree walk; everything else brings in what it refers to.
+        const bool walked = !IsPageTreeNode(*member);
+        if (walked) LoadReachable(member.get());
+        if (trailer_->Info && trailer_->Info->ObjectNumber == number) {
+            info_->Dictionary = TakeDictionary(std::move(member));
+            info_->FromObjectStream = true;
+        } else {
+            store_->Add(std::make_unique<TkpPDFIndirectObject>(documentSerial_, number, 0, walked ? 1 : 0,
+                                                               std::move(member)));
+        }
+        members.SetPosition(resume);
+    }
+}
+
+}  // namespace kp
