@@ -1,0 +1,1 @@
+pagewren_fuzz_target(encrypt_dictionary LIBS pagewren_security)
