@@ -3,6 +3,11 @@
 #include <algorithm>
 
 namespace kp {
+namespace {
+
+constexpr uint8_t ByteOf(uint32_t value, int index) { return static_cast<uint8_t>(value >> (8 * index)); }
+
+}  // namespace
 
 void TkpBasePDFCrypt::SetLevel(TkpPDFEncryptionLevel level) {
     level_ = level;
@@ -24,11 +29,8 @@ void TkpBasePDFCrypt::StoreEncryptionKey(const TkpMD5Digest& digest) {
 TkpByteArray TkpBasePDFCrypt::ObjectKey(int32_t objectNumber, int32_t generation) const {
     const auto number = static_cast<uint32_t>(objectNumber);
     const auto gen = static_cast<uint32_t>(generation);
-    const uint8_t salt[kObjectKeySalt] = {
-        static_cast<uint8_t>(number & 0xFF), static_cast<uint8_t>((number >> 8) & 0xFF),
-        static_cast<uint8_t>((number >> 16) & 0xFF), static_cast<uint8_t>(gen & 0xFF),
-        static_cast<uint8_t>((gen >> 8) & 0xFF),
-    };
+    const uint8_t salt[kObjectKeySalt] = {ByteOf(number, 0), ByteOf(number, 1), ByteOf(number, 2), ByteOf(gen, 0),
+                                          ByteOf(gen, 1)};
     const TkpMD5Digest digest = MD5Of({KeyPart(encryptionKey_), salt});
     const size_t length = std::min(keyLength_ + kObjectKeySalt, digest.size());
     return TkpByteArray(digest.begin(), digest.begin() + static_cast<ptrdiff_t>(length));

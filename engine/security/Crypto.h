@@ -9,7 +9,8 @@
 
 namespace kp {
 
-using TkpMD5Digest = std::array<uint8_t, 16>;
+inline constexpr size_t kMD5DigestLength = 16;
+using TkpMD5Digest = std::array<uint8_t, kMD5DigestLength>;
 
 // RC4 accepts keys of 1 to 256 bytes; a key outside raises "RC4: Invalid key length".
 inline constexpr size_t kRC4MinKeyLength = 1;

@@ -117,8 +117,8 @@ void ReadEncryptDictionary(TkpPDFDecrypt& decrypt, const TkpPDFDictObject& encry
 }
 
 bool PrepareStandardDecryption(std::unique_ptr<TkpPDFDecrypt>& current, TkpPDFStreamReader* reader,
-                               const TkpPDFDictObject& encrypt, const TkpPDFArrayObject* id,
-                               std::string_view password, TkpPDFEncryptionSettings& settings) {
+                               const TkpPDFDictObject& encrypt, const TkpPDFArrayObject* id, std::string_view password,
+                               TkpPDFEncryptionSettings& settings) {
     if (reader != nullptr && current != nullptr && reader->Decryptor() == current.get()) {
         reader->SetDecryptor(nullptr);
     }

@@ -46,7 +46,7 @@ void ReadEncryptDictionary(TkpPDFDecrypt& decrypt, const TkpPDFDictObject& encry
 // settings is the document's record (its Encryption property); a locked record raises
 // "User cannot change encryption settings" when a password is accepted.
 bool PrepareStandardDecryption(std::unique_ptr<TkpPDFDecrypt>& current, TkpPDFStreamReader* reader,
-                               const TkpPDFDictObject& encrypt, const TkpPDFArrayObject* id,
-                               std::string_view password, TkpPDFEncryptionSettings& settings);
+                               const TkpPDFDictObject& encrypt, const TkpPDFArrayObject* id, std::string_view password,
+                               TkpPDFEncryptionSettings& settings);
 
 }  // namespace kp

@@ -6,11 +6,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
-#include <tuple>
 
 #include "engine/security/CryptTypes.h"
 #include "engine/security/Crypto.h"
-#include "engine/syntax/PDFObjects.h"
 
 namespace kp {
 
@@ -49,7 +47,7 @@ TkpMD5Digest DocumentKeyDigest(std::string_view password, const TkpKey32& ownerK
 // over the first hashedLength bytes; the first keyLength bytes of the result are the key. The PDF standard
 // hashes all 16 bytes; some writers hash only the key's bytes, which differs for keys under 128 bits.
 TkpMD5Digest OwnerKeyDigest(std::string_view ownerPassword, TkpSecurityRevision revision,
-                            size_t hashedLength = std::tuple_size_v<TkpMD5Digest>);
+                            size_t hashedLength = kMD5DigestLength);
 
 // The 20 RC4 passes of revision 3 over data in place, each with the key's bytes XORed with the pass
 // number: 0 to 19 when encrypting, 19 down to 0 when decrypting.

@@ -49,11 +49,13 @@ void TkpPDFDecrypt::SetUserKey(std::string_view text) {
     userKey_ = KeyFromText(text, security::msg::kInvalidUserKey);
 }
 
-void TkpPDFDecrypt::SetPermissionFlags(int64_t value) { permissionFlags_ = PermissionBytes(value); }
+void TkpPDFDecrypt::SetPermissionFlags(int64_t value) {
+    permissionFlags_ = PermissionBytes(value);
+}
 
 int TkpPDFDecrypt::CheckUserPassword(std::string_view password) {
-    const TkpMD5Digest digest = DocumentKeyDigest(password, ownerKey_, permissionFlags_, fileID_,
-                                                  !EncryptMetadata(), Revision(), KeyLength());
+    const TkpMD5Digest digest =
+        DocumentKeyDigest(password, ownerKey_, permissionFlags_, fileID_, !EncryptMetadata(), Revision(), KeyLength());
     TkpKey32 check = userKey_;
     bool accepted;
     if (Revision() == srRevision2) {
@@ -83,7 +85,7 @@ std::string TkpPDFDecrypt::UserPasswordFromOwnerKey(std::string_view password, s
 }
 
 int TkpPDFDecrypt::CheckOwnerPassword(std::string_view password, std::string& userPassword) {
-    userPassword = UserPasswordFromOwnerKey(password, kMaxKeyLength);
+    userPassword = UserPasswordFromOwnerKey(password, kMD5DigestLength);
     if (CheckUserPassword(userPassword) == 0) return 0;
     // Revision 3 with a key under 128 bits: writers differ on how many bytes the 50 rounds hash (the PDF
     // standard says all 16, others hash only the key's bytes), so the second way is tried too.
@@ -127,8 +129,7 @@ void TkpPDFDecrypt::RestrictPermissions() {
         int bit;
         TkpUserPermissionsType permission;
     };
-    static constexpr Rule kAllRevisions[] = {
-        {3, AllowPrint}, {4, AllowModify}, {5, AllowCopy}, {6, AllowAnnotation}};
+    static constexpr Rule kAllRevisions[] = {{3, AllowPrint}, {4, AllowModify}, {5, AllowCopy}, {6, AllowAnnotation}};
     static constexpr Rule kRevision3Only[] = {
         {9, AllowFormFill}, {10, AllowAccessibility}, {11, AllowDocAssembly}, {12, AllowHighResPrint}};
     for (const Rule& rule : kAllRevisions) {

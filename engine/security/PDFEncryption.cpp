@@ -16,8 +16,7 @@ void TkpPDFEncryption::MakeFileID(std::string_view first, std::string_view secon
     fileID_.assign(digest.begin(), digest.end());
 }
 
-void TkpPDFEncryption::ComputeKeys(std::string_view ownerPassword, std::string_view userPassword,
-                                   int64_t permissions) {
+void TkpPDFEncryption::ComputeKeys(std::string_view ownerPassword, std::string_view userPassword, int64_t permissions) {
     permissionFlags_ = PermissionBytes(permissions);
 
     // /O: the padded user password encrypted under a key made from the owner password.

@@ -1,8 +1,7 @@
 // MD5 and RC4 as wired to nettle, the password padding and the /P bytes.
-#include "engine/security/Crypto.h"
-
 #include <gtest/gtest.h>
 
+#include "engine/security/Crypto.h"
 #include "engine/security/KeyDerivation.h"
 #include "engine/security/SecurityErrors.h"
 #include "security/SecurityTestSupport.h"
@@ -47,9 +46,9 @@ TEST(Crypto, PermissionBytes) {
         int64_t value;
         const char* bytes;
     };
-    for (const Row& row : {Row{-3904, "C0F0FFFF"}, Row{4294963392, "C0F0FFFF"}, Row{-44, "D4FFFFFF"},
-                           Row{4294967252, "D4FFFFFF"}, Row{4, "04000000"}, Row{65535, "FFFF0000"},
-                           Row{65536, "0000FFFF"}}) {
+    for (const Row& row :
+         {Row{-3904, "C0F0FFFF"}, Row{4294963392, "C0F0FFFF"}, Row{-44, "D4FFFFFF"}, Row{4294967252, "D4FFFFFF"},
+          Row{4, "04000000"}, Row{65535, "FFFF0000"}, Row{65536, "0000FFFF"}}) {
         EXPECT_EQ(ToHex(PermissionBytes(row.value)), row.bytes) << row.value;
     }
 }

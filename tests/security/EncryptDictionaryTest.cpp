@@ -96,7 +96,8 @@ TEST(EncryptDictionary, RC4CryptFiltersAreAccepted) {
     EXPECT_NO_THROW(ReadEncryptDictionary(
         decrypt,
         *Parse<TkpPDFDictObject>("<< /V 4 /R 4 /Length 128 /CF << /StdCF << /CFM /V2 >> /Other << /CFM /AESV2 >> >> "
-                                 "/StmF /StdCF /StrF /StdCF /EFF /Other" + std::string(kKeys) + "/P -4 >>"),
+                                 "/StmF /StdCF /StrF /StdCF /EFF /Other" +
+                                 std::string(kKeys) + "/P -4 >>"),
         id.get()))
         << "an AES filter for embedded files only does not stop RC4 strings and streams";
 }
@@ -166,17 +167,17 @@ TEST(EncryptDictionary, KeyLengthOfRevisionThree) {
         TkpPDFEncryptionLevel level;
     };
     const Row rows[] = {
-        {"/Length 40", srRevision2, 5, el40bit},      {"", srRevision2, 5, el40bit},
-        {"/Length 128", srRevision3, 16, el128bit},   {"/Length 56", srRevision3, 16, el128bit},
-        {"/R 3 /Length 56", srRevision3, 7, el128bit}, {"/R 3", srRevision3, 5, el40bit},
+        {"/Length 40", srRevision2, 5, el40bit},        {"", srRevision2, 5, el40bit},
+        {"/Length 128", srRevision3, 16, el128bit},     {"/Length 56", srRevision3, 16, el128bit},
+        {"/R 3 /Length 56", srRevision3, 7, el128bit},  {"/R 3", srRevision3, 5, el40bit},
         {"/R 3 /Length 41", srRevision3, 16, el128bit}, {"/R 4 /Length 128", srRevision3, 16, el128bit},
-        {"/R 2 /Length 128", srRevision2, 5, el40bit}, {"/R 1 /Length 128", srRevision3, 16, el128bit},
+        {"/R 2 /Length 128", srRevision2, 5, el40bit},  {"/R 1 /Length 128", srRevision3, 16, el128bit},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.entries);
         TkpPDFDecrypt decrypt;
-        ReadEncryptDictionary(decrypt, *Parse<TkpPDFDictObject>("<<" + std::string(kKeys) + "/P -4 " + row.entries + ">>"),
-                              id.get());
+        ReadEncryptDictionary(
+            decrypt, *Parse<TkpPDFDictObject>("<<" + std::string(kKeys) + "/P -4 " + row.entries + ">>"), id.get());
         EXPECT_EQ(decrypt.Revision(), row.revision);
         EXPECT_EQ(decrypt.KeyLength(), row.keyLength);
         EXPECT_EQ(decrypt.Level(), row.level);

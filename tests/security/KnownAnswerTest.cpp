@@ -24,9 +24,9 @@ struct KnownAnswer {
     size_t keyLength;
     bool encryptMetadata;
     int64_t permissions;
-    const char* owner;  // /O
-    const char* user;   // /U
-    const char* key;    // the document key
+    const char* owner;      // /O
+    const char* user;       // /U
+    const char* key;        // the document key
     const char* objectKey;  // ObjectKey(7, 0)
     const char* cipher;     // "Hello" encrypted for object 7, generation 0
 };
@@ -34,16 +34,16 @@ struct KnownAnswer {
 const KnownAnswer kAnswers[] = {
     {"40-bit revision 2", "/V 1 /R 2 /Length 40 /P -44", srRevision2, 5, true, -44,
      "94E8094419662A774442FB072E3D9F19E9D130EC09A4D0061E78FE920F7AB62F",
-     "4A42BD4C10DCEDE0C89DDC347E317CAEDE858B3EB906273792FE7382AE8F1C3E", "12F4702081",
-     "60D2206CB1E47E9E80C2", "0986638F46"},
+     "4A42BD4C10DCEDE0C89DDC347E317CAEDE858B3EB906273792FE7382AE8F1C3E", "12F4702081", "60D2206CB1E47E9E80C2",
+     "0986638F46"},
     {"128-bit revision 3", "/V 2 /R 3 /Length 128 /P -3904", srRevision3, 16, true, -3904,
      "0BA3835F88F90388E74E54584125CE142BE0DE24C6B0D37746E075B891756671",
      "B8D04C0B647956D75DF3B1F5A437EF9700000000000000000000000000000000", "EBC53CF170C71152A5BA9925BD0FEFC3",
      "A92B9A572BDE3762112F40846BBF7F70", "BC976A6293"},
     {"40-bit revision 3", "/V 1 /R 3 /Length 40 /P -44", srRevision3, 5, true, -44,
      "3C482162008FAFCB228B7DB3C43A1090BC5B56E9B1556E89FC0656FD291F4908",
-     "0EE71A91A3BCA3518285D3765E3A076300000000000000000000000000000000", "98587F4D21",
-     "C2D2BD7E3035BE5266FF", "DB98DD7945"},
+     "0EE71A91A3BCA3518285D3765E3A076300000000000000000000000000000000", "98587F4D21", "C2D2BD7E3035BE5266FF",
+     "DB98DD7945"},
     {"128-bit revision 4 with /EncryptMetadata false",
      "/V 4 /R 4 /Length 128 /P -3904 /EncryptMetadata false /CF << /StdCF << /CFM /V2 >> >> /StmF /StdCF "
      "/StrF /StdCF",
@@ -52,7 +52,9 @@ const KnownAnswer kAnswers[] = {
      "28723D99FC0D517ADC4601CFFD94849B", "4C834D3C83"},
 };
 
-void PrintTo(const KnownAnswer& answer, std::ostream* out) { *out << answer.name; }
+void PrintTo(const KnownAnswer& answer, std::ostream* out) {
+    *out << answer.name;
+}
 
 class KnownAnswers : public testing::TestWithParam<KnownAnswer> {
 protected:

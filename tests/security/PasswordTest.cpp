@@ -17,10 +17,9 @@ using test::ReaderOver;
 // A 40-bit document without /Length or /R whose user password is empty and whose owner password is
 // "secret" (entries computed independently), /P given by the test.
 std::unique_ptr<TkpPDFDictObject> OwnerOnlyDocument(std::string_view permissions = "-44") {
-    return Parse<TkpPDFDictObject>(
-        "<< /Filter /Standard /V 1 /P " + std::string(permissions) +
-        " /O <BE72FF4450D87231D318B78F204E7589BC882E5A842C5B529F1F9DD0AC4DE2FC>"
-        " /U <25696C91313877B0A9A7B31BC6A96A71FEEF38D9F8997DB6DA6FD99BE6492F07> >>");
+    return Parse<TkpPDFDictObject>("<< /Filter /Standard /V 1 /P " + std::string(permissions) +
+                                   " /O <BE72FF4450D87231D318B78F204E7589BC882E5A842C5B529F1F9DD0AC4DE2FC>"
+                                   " /U <25696C91313877B0A9A7B31BC6A96A71FEEF38D9F8997DB6DA6FD99BE6492F07> >>");
 }
 constexpr std::string_view kOwnerOnlyKey = "B6FAABC472";
 // "Encrypted text" and "BT (stream) Tj ET" encrypted for object 12, generation 0 of that document.
@@ -88,7 +87,8 @@ TEST(Password, PermissionValueAsNegativeOrUnsignedIsTheSame) {
     TkpPDFEncryptionSettings a, b;
     std::unique_ptr<TkpPDFDecrypt> negative, unsignedValue;
     ASSERT_TRUE(PrepareStandardDecryption(negative, nullptr, *OwnerOnlyDocument("-44"), FileID().get(), "", a));
-    ASSERT_TRUE(PrepareStandardDecryption(unsignedValue, nullptr, *OwnerOnlyDocument("4294967252"), FileID().get(), "", b));
+    ASSERT_TRUE(
+        PrepareStandardDecryption(unsignedValue, nullptr, *OwnerOnlyDocument("4294967252"), FileID().get(), "", b));
     EXPECT_EQ(negative->PermissionFlags(), unsignedValue->PermissionFlags());
     EXPECT_EQ(negative->EncryptionKey(), unsignedValue->EncryptionKey());
     EXPECT_EQ(negative->Permissions(), unsignedValue->Permissions());
@@ -106,7 +106,8 @@ TEST(Password, RestrictPermissionsByRevision) {
     };
     for (const Row& row : rows) {
         TkpPDFDecrypt decrypt;
-        ReadEncryptDictionary(decrypt, *Parse<TkpPDFDictObject>("<< /O <01> /U <01> /P -3904 " + std::string(row.level) + " >>"),
+        ReadEncryptDictionary(decrypt,
+                              *Parse<TkpPDFDictObject>("<< /O <01> /U <01> /P -3904 " + std::string(row.level) + " >>"),
                               FileID().get());
         decrypt.RestrictPermissions();
         EXPECT_EQ(decrypt.Permissions(), row.expected) << row.level;
@@ -140,8 +141,8 @@ TEST(EncryptionSettings, DefaultsAndLock) {
 }
 
 TEST(Decryptor, ReaderDecryptsStringsAndStreamsOfTheObject) {
-    std::string text = "12 0 obj\n<< /T <" + std::string(kStringCipher) +
-                       "> /E () /H <> /Length 17 >>\nstream\n" + Hex(kStreamCipher) + "\nendstream\nendobj\n";
+    std::string text = "12 0 obj\n<< /T <" + std::string(kStringCipher) + "> /E () /H <> /Length 17 >>\nstream\n" +
+                       Hex(kStreamCipher) + "\nendstream\nendobj\n";
     ReaderOver r(text);
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;

@@ -55,7 +55,8 @@ public:
         if (const auto* direct = As<TkpPDFIntegerObject>(stream->Dict->Lookup("/Length"))) {
             length = direct->Value;
         } else {
-            const auto lengthObject = ReadObject(As<TkpPDFIndirectReference>(stream->Dict->Lookup("/Length"))->ObjectNumber);
+            const auto lengthObject =
+                ReadObject(As<TkpPDFIndirectReference>(stream->Dict->Lookup("/Length"))->ObjectNumber);
             length = As<TkpPDFIntegerObject>(As<TkpPDFIndirectObject>(lengthObject.get())->Body.get())->Value;
         }
         reader_.SetPosition(dataAt);
@@ -120,7 +121,9 @@ const RealFile kFiles[] = {
      "(Potato 0) Tj"},
 };
 
-void PrintTo(const RealFile& real, std::ostream* out) { *out << real.file; }
+void PrintTo(const RealFile& real, std::ostream* out) {
+    *out << real.file;
+}
 
 class RealFiles : public testing::TestWithParam<RealFile> {};
 
@@ -137,7 +140,8 @@ TEST_P(RealFiles, UserPasswordOpensAndDecrypts) {
     FixtureFile file(real.file);
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;
-    ASSERT_TRUE(PrepareStandardDecryption(decrypt, &file.Reader(), file.Encrypt(), file.ID(), real.userPassword, settings));
+    ASSERT_TRUE(
+        PrepareStandardDecryption(decrypt, &file.Reader(), file.Encrypt(), file.ID(), real.userPassword, settings));
     EXPECT_EQ(decrypt->OwnerAuthenticated(), real.userIsOwner);
     EXPECT_EQ(settings.Changeable(), real.userIsOwner);
     EXPECT_EQ(decrypt->Level(), real.level);
@@ -167,14 +171,15 @@ TEST_P(RealFiles, OwnerPasswordOpensAndGivesTheUserPassword) {
     EXPECT_NE(Inflate(file.StreamData(real.streamObject)).find(real.streamText), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, RealFiles, testing::ValuesIn(kFiles), [](const testing::TestParamInfo<RealFile>& info) {
-    std::string name;
-    for (const char c : std::string_view(info.param.file)) {
-        if (c == '.') break;
-        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Corpus, RealFiles, testing::ValuesIn(kFiles),
+                         [](const testing::TestParamInfo<RealFile>& info) {
+                             std::string name;
+                             for (const char c : std::string_view(info.param.file)) {
+                                 if (c == '.') break;
+                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+                             }
+                             return name;
+                         });
 
 TEST(RealFilesRules, AESFilesAreRefusedBeforeAnyPassword) {
     struct Row {

@@ -24,7 +24,9 @@ std::unique_ptr<T> Parse(std::string_view text) {
     return std::unique_ptr<T>(static_cast<T*>(object.release()));
 }
 
-inline std::string Hex(std::string_view digits) { return HexToBytes(digits); }
+inline std::string Hex(std::string_view digits) {
+    return HexToBytes(digits);
+}
 
 template <typename Bytes>
 std::string ToHex(const Bytes& bytes) {
