@@ -13,7 +13,7 @@ namespace {
 using test::Hex;
 using test::ToHex;
 
-TEST(Crypto, PublishedTestVectors) {
+TEST(CryptoPrimitives, PublishedTestVectors) {
     const std::string abc = "abc";
     EXPECT_EQ(ToHex(MD5Of({std::span(reinterpret_cast<const uint8_t*>(abc.data()), abc.size())})),
               "900150983CD24FB0D6963F7D28E17F72");
@@ -26,7 +26,7 @@ TEST(Crypto, PublishedTestVectors) {
     EXPECT_EQ(test::ToHex(data), "BBF316E8D940AF0AD3");
 }
 
-TEST(Crypto, RC4RefusesKeysOutsideOneTo256Bytes) {
+TEST(CryptoPrimitives, RC4RefusesKeysOutsideOneTo256Bytes) {
     uint8_t data[4] = {};
     const std::vector<uint8_t> longest(256, 1), tooLong(257, 1);
     EXPECT_ERROR(RC4Crypt({}, data), pw::Exception, "RC4: Invalid key length");
@@ -34,14 +34,14 @@ TEST(Crypto, RC4RefusesKeysOutsideOneTo256Bytes) {
     EXPECT_NO_THROW(RC4Crypt(longest, data));
 }
 
-TEST(Crypto, PadPassword) {
+TEST(CryptoPrimitives, PadPassword) {
     EXPECT_EQ(PadPassword(""), kPasswordPadding);
     EXPECT_EQ(ToHex(PadPassword("abc")), "616263" + ToHex(kPasswordPadding, 29));
     const std::string long40(40, 'x');
     EXPECT_EQ(ToHex(PadPassword(long40)), ToHex(std::string(32, 'x'))) << "only the first 32 bytes count";
 }
 
-TEST(Crypto, PermissionBytes) {
+TEST(CryptoPrimitives, PermissionBytes) {
     struct Row {
         int64_t value;
         const char* bytes;

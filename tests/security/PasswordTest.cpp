@@ -36,7 +36,7 @@ TkpUserPermissions Without(std::initializer_list<TkpUserPermissionsType> cleared
     return permissions;
 }
 
-TEST(Password, EmptyUserPasswordOpensAsUserAndLocksTheSettings) {
+TEST(PasswordCheck, EmptyUserPasswordOpensAsUserAndLocksTheSettings) {
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;
     ASSERT_TRUE(PrepareStandardDecryption(decrypt, nullptr, *OwnerOnlyDocument(), FileID().get(), "", settings));
@@ -57,7 +57,7 @@ TEST(Password, EmptyUserPasswordOpensAsUserAndLocksTheSettings) {
     EXPECT_EQ(settings.OwnerPassword().substr(0, kGeneratedOwnerPrefix.size()), kGeneratedOwnerPrefix);
 }
 
-TEST(Password, OwnerPasswordOpensWithAllPermissions) {
+TEST(PasswordCheck, OwnerPasswordOpensWithAllPermissions) {
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;
     ASSERT_TRUE(PrepareStandardDecryption(decrypt, nullptr, *OwnerOnlyDocument(), FileID().get(), "secret", settings));
@@ -73,7 +73,7 @@ TEST(Password, OwnerPasswordOpensWithAllPermissions) {
     EXPECT_EQ(decrypt->Permissions(), TkpUserPermissions::All()) << "an owner keeps every permission";
 }
 
-TEST(Password, WrongPasswordIsRefusedAndLeavesTheSettings) {
+TEST(PasswordCheck, WrongPasswordIsRefusedAndLeavesTheSettings) {
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;
     EXPECT_FALSE(PrepareStandardDecryption(decrypt, nullptr, *OwnerOnlyDocument(), FileID().get(), "Secret", settings));
@@ -83,7 +83,7 @@ TEST(Password, WrongPasswordIsRefusedAndLeavesTheSettings) {
     EXPECT_EQ(decrypt->EncryptionKey(), TkpMD5Digest{});
 }
 
-TEST(Password, PermissionValueAsNegativeOrUnsignedIsTheSame) {
+TEST(PasswordCheck, PermissionValueAsNegativeOrUnsignedIsTheSame) {
     TkpPDFEncryptionSettings a, b;
     std::unique_ptr<TkpPDFDecrypt> negative, unsignedValue;
     ASSERT_TRUE(PrepareStandardDecryption(negative, nullptr, *OwnerOnlyDocument("-44"), FileID().get(), "", a));
@@ -94,7 +94,7 @@ TEST(Password, PermissionValueAsNegativeOrUnsignedIsTheSame) {
     EXPECT_EQ(negative->Permissions(), unsignedValue->Permissions());
 }
 
-TEST(Password, RestrictPermissionsByRevision) {
+TEST(PasswordCheck, RestrictPermissionsByRevision) {
     // /P -3904 clears bits 3 to 6 and 9 to 12; revision 2 looks only at the first four.
     struct Row {
         const char* level;
@@ -114,7 +114,7 @@ TEST(Password, RestrictPermissionsByRevision) {
     }
 }
 
-TEST(Password, LockedSettingsRefuseALaterOwnerOpening) {
+TEST(PasswordCheck, LockedSettingsRefuseALaterOwnerOpening) {
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;
     ASSERT_TRUE(PrepareStandardDecryption(decrypt, nullptr, *OwnerOnlyDocument(), FileID().get(), "", settings));
@@ -140,7 +140,7 @@ TEST(EncryptionSettings, DefaultsAndLock) {
     EXPECT_EQ(settings.OwnerPassword(), "o");
 }
 
-TEST(Decryptor, ReaderDecryptsStringsAndStreamsOfTheObject) {
+TEST(DecryptorOnReader, ReaderDecryptsStringsAndStreamsOfTheObject) {
     std::string text = "12 0 obj\n<< /T <" + std::string(kStringCipher) + "> /E () /H <> /Length 17 >>\nstream\n" +
                        Hex(kStreamCipher) + "\nendstream\nendobj\n";
     ReaderOver r(text);
@@ -163,7 +163,7 @@ TEST(Decryptor, ReaderDecryptsStringsAndStreamsOfTheObject) {
     EXPECT_EQ(early.ToString(), "BT (stream) Tj ET");
 }
 
-TEST(Decryptor, EachAttemptReplacesTheLastOnTheReader) {
+TEST(DecryptorOnReader, EachAttemptReplacesTheLastOnTheReader) {
     ReaderOver r("");
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;

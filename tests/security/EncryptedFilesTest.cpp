@@ -125,9 +125,9 @@ void PrintTo(const RealFile& real, std::ostream* out) {
     *out << real.file;
 }
 
-class RealFiles : public testing::TestWithParam<RealFile> {};
+class EncryptedFiles : public testing::TestWithParam<RealFile> {};
 
-TEST_P(RealFiles, WrongPasswordIsRefused) {
+TEST_P(EncryptedFiles, WrongPasswordIsRefused) {
     FixtureFile file(GetParam().file);
     TkpPDFEncryptionSettings settings;
     std::unique_ptr<TkpPDFDecrypt> decrypt;
@@ -135,7 +135,7 @@ TEST_P(RealFiles, WrongPasswordIsRefused) {
     EXPECT_FALSE(settings.Enabled());
 }
 
-TEST_P(RealFiles, UserPasswordOpensAndDecrypts) {
+TEST_P(EncryptedFiles, UserPasswordOpensAndDecrypts) {
     const RealFile& real = GetParam();
     FixtureFile file(real.file);
     TkpPDFEncryptionSettings settings;
@@ -155,7 +155,7 @@ TEST_P(RealFiles, UserPasswordOpensAndDecrypts) {
     EXPECT_NE(Inflate(file.StreamData(real.streamObject)).find(real.streamText), std::string::npos);
 }
 
-TEST_P(RealFiles, OwnerPasswordOpensAndGivesTheUserPassword) {
+TEST_P(EncryptedFiles, OwnerPasswordOpensAndGivesTheUserPassword) {
     const RealFile& real = GetParam();
     // The test suite that made encrypted-40-bit-R3.pdf does not tell its owner password.
     const char* owner = real.ownerPassword != nullptr ? real.ownerPassword : "";
@@ -171,7 +171,7 @@ TEST_P(RealFiles, OwnerPasswordOpensAndGivesTheUserPassword) {
     EXPECT_NE(Inflate(file.StreamData(real.streamObject)).find(real.streamText), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, RealFiles, testing::ValuesIn(kFiles),
+INSTANTIATE_TEST_SUITE_P(Corpus, EncryptedFiles, testing::ValuesIn(kFiles),
                          [](const testing::TestParamInfo<RealFile>& info) {
                              std::string name;
                              for (const char c : std::string_view(info.param.file)) {
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, RealFiles, testing::ValuesIn(kFiles),
                              return name;
                          });
 
-TEST(RealFilesRules, AESFilesAreRefusedBeforeAnyPassword) {
+TEST(EncryptedFilesAES, RefusedBeforeAnyPassword) {
     struct Row {
         const char* file;
         const char* message;
