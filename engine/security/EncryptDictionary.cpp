@@ -1,6 +1,7 @@
 #include "engine/security/EncryptDictionary.h"
 
 #include "engine/security/SecurityErrors.h"
+#include "engine/syntax/HexText.h"
 
 namespace kp {
 namespace {
@@ -61,7 +62,18 @@ void ReadFileID(TkpPDFDecrypt& decrypt, const TkpPDFArrayObject* id) {
     if (id == nullptr || id->Count() == 0) return;
     const auto* first = As<TkpPDFStringObject>(id->Items(0));
     if (first == nullptr) throw pw::EInvalidCast();
-    decrypt.SetFileID(first->StringValue());
+    const std::string value = first->StringValue();
+    if (!first->IsHex && value.size() == 32 && IsHexDigits(value)) {
+        // Thirty-two hexadecimal characters in a literal are read as the digits of a 16-byte identifier.
+        decrypt.SetFileID(value);
+        return;
+    }
+    // Any other identifier is taken as the bytes it holds (a hexadecimal string decoded), whatever its
+    // length: real writers store 16 binary bytes in a literal string, and the key derivation wants them as
+    // they are. Only an empty identifier is refused.
+    TkpByteArray bytes = first->IsHex ? HexToByteArray(value) : TkpByteArray(value.begin(), value.end());
+    if (bytes.empty()) throw pw::Exception(std::string(security::msg::kInvalidFileId));
+    decrypt.SetFileIDBytes(std::move(bytes));
 }
 
 void ReadPermissions(TkpPDFDecrypt& decrypt, const TkpPDFDictObject& encrypt) {

@@ -17,9 +17,10 @@ namespace kp {
 // step raising before the next is taken:
 // 1. AES (/V 5, /R 5 or 6, or /V 4 whose /StmF or /StrF names an /AESV2 or /AESV3 crypt filter) raises
 //    security::EUnsupportedEncryption "Unsupported encryption method: AES-128" (or "AES-256").
-// 2. File identifier: the value of the first /ID string (exactly 32 characters, else "Invalid FileId.");
-//    a first item that is not a string raises pw::EInvalidCast. Without /ID (nullptr or an empty array)
-//    FileID stays empty and the key computations leave it out.
+// 2. File identifier: the bytes of the first /ID string (a hexadecimal string decoded; a literal of exactly
+//    32 hexadecimal characters read as the digits of 16 bytes; any other literal taken as its bytes); an
+//    empty one raises "Invalid FileId.", a first item that is not a string raises pw::EInvalidCast.
+//    Without /ID (nullptr or an empty array) FileID stays empty and the key computations leave it out.
 // 3. /O, then /U: of another kind than string raises pw::EInvalidCast; missing or empty raises
 //    "Invalid Owner Key." / "Invalid User Key.".
 // 4. /P: an integer (sign-extended) or a 64-bit integer; anything else, or none, raises

@@ -41,6 +41,8 @@ void TkpPDFDecrypt::SetFileID(std::string_view text) {
     fileID_ = HexToByteArray(text);
 }
 
+void TkpPDFDecrypt::SetFileIDBytes(TkpByteArray bytes) { fileID_ = std::move(bytes); }
+
 void TkpPDFDecrypt::SetOwnerKey(std::string_view text) {
     ownerKey_ = KeyFromText(text, security::msg::kInvalidOwnerKey);
 }

@@ -24,6 +24,9 @@ public:
     // text is the first /ID string's value: exactly 32 characters, read as hexadecimal digits; any other
     // length raises a plain exception "Invalid FileId.".
     void SetFileID(std::string_view text);
+    // The identifier's bytes as they are (a literal identifier that is not 32 hexadecimal characters, or a
+    // decoded hexadecimal one).
+    void SetFileIDBytes(TkpByteArray bytes);
     // text is the string object's text with its delimiters: "<...>" is read as hexadecimal digits,
     // anything else as the bytes between the first and the last character. The first 32 bytes are kept,
     // a shorter value is filled up with zeros. A missing entry (empty text) or an empty string raises a

@@ -30,15 +30,13 @@ void Read(const BadInput& row) {
 
 TEST(EncryptDictionary, PlainErrors) {
     const BadInput rows[] = {
-        {"a 16-byte literal identifier", "<< /O <01> /U <01> /P -4 >>", "[(0123456789abcdef)(0123456789abcdef)]",
-         "Invalid FileId."},
-        {"an identifier of 30 digits", "<< /O <01> /U <01> /P -4 >>", "[<000102030405060708090A0B0C0D0E>]",
-         "Invalid FileId."},
+        {"an empty literal identifier", "<< /O <01> /U <01> /P -4 >>", "[() ()]", "Invalid FileId."},
+        {"an empty hexadecimal identifier", "<< /O <01> /U <01> /P -4 >>", "[<> <>]", "Invalid FileId."},
         {"/O missing", "<< /U <01> /P -4 >>", kGoodID, "Invalid Owner Key."},
         {"/O empty", "<< /O () /U <01> /P -4 >>", kGoodID, "Invalid Owner Key."},
         {"/U missing", "<< /O <01> /P -4 >>", kGoodID, "Invalid User Key."},
         {"/U empty", "<< /O <01> /U <> /P -4 >>", kGoodID, "Invalid User Key."},
-        {"the identifier is read before /O", "<< /P -4 >>", "[<00>]", "Invalid FileId."},
+        {"the identifier is read before /O", "<< /P -4 >>", "[()]", "Invalid FileId."},
         {"/O and /U before /P", "<< /O <01> /P 1.5 >>", kGoodID, "Invalid User Key."},
     };
     for (const BadInput& row : rows) {
@@ -115,6 +113,28 @@ TEST(EncryptDictionary, MissingIdentifierOpensWithoutIt) {
         EXPECT_TRUE(decrypt.FileID().empty());
         ASSERT_EQ(decrypt.CheckUserPassword(""), 0);
         EXPECT_EQ(test::ToHex(decrypt.EncryptionKey(), 5), "663AE6A62C");
+    }
+}
+
+TEST(EncryptDictionary, IdentifiersAreTheBytesTheyHold) {
+    const auto encrypt = Parse<TkpPDFDictObject>("<< /O <01> /U <01> /P -4 >>");
+    struct Row {
+        const char* id;
+        const char* fileID;
+    };
+    const Row rows[] = {
+        {"[<000102030405060708090A0B0C0D0E0F>]", "000102030405060708090A0B0C0D0E0F"},
+        {"[<000102030405060708090A0B0C0D0E>]", "000102030405060708090A0B0C0D0E"},  // 15 bytes, as written
+        {"[(\\000\\001\\002\\003\\004\\005\\006\\007\\010\\011\\012\\013\\014\\015\\016\\017)]",
+         "000102030405060708090A0B0C0D0E0F"},  // a 16-byte literal: its bytes, not "Invalid FileId."
+        {"[(0123456789abcdef0123456789ABCDEF)]", "0123456789ABCDEF0123456789ABCDEF"},  // 32 digits in a literal
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        TkpPDFDecrypt decrypt;
+        const auto id = Parse<TkpPDFArrayObject>(row.id);
+        ReadEncryptDictionary(decrypt, *encrypt, id.get());
+        EXPECT_EQ(test::ToHex(decrypt.FileID(), decrypt.FileID().size()), row.fileID);
     }
 }
 

@@ -170,7 +170,7 @@ TEST(DecryptorOnReader, EachAttemptReplacesTheLastOnTheReader) {
     EXPECT_FALSE(PrepareStandardDecryption(decrypt, &r.reader, *OwnerOnlyDocument(), FileID().get(), "x", settings));
     EXPECT_EQ(r.reader.Decryptor(), decrypt.get()) << "installed before the password is checked";
 
-    const auto bad = Parse<TkpPDFArrayObject>("[(0123456789abcdef)]");
+    const auto bad = Parse<TkpPDFArrayObject>("[()]");
     EXPECT_ERROR(PrepareStandardDecryption(decrypt, &r.reader, *OwnerOnlyDocument(), bad.get(), "", settings),
                  pw::Exception, "Invalid FileId.");
     ASSERT_NE(decrypt, nullptr) << "the failed attempt's decryptor stays with the document";
