@@ -7,7 +7,9 @@
 // members themselves; offsets are relative to /First.
 #include "engine/document/CustomPDFDocument.h"
 
+#include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 #include "engine/document/DocumentErrors.h"
 #include "engine/filters/DecodePipeline.h"
@@ -74,42 +76,64 @@ void TkpCustomPDFDocument::UnpackObjectStream(int64_t streamNumber) {
     const int64_t size = data->Size();
     if (count < 0 || first < 0 || first > size) throw fail(msg::kObjectStreamHeader, first);
 
-    TkpPDFStreamReader members(documentSerial_, data.get());
-    // Members follow one another: each must begin where the previous one ended or later, so that hostile
-    // offsets cannot make the same bytes be parsed again and again.
-    int64_t previousEnd = first;
+    // The header: (object number, offset) pairs, all read before any member.
+    struct Pair {
+        int32_t Number;
+        int32_t Relative;
+    };
+    std::vector<Pair> pairs;
+    TkpPDFStreamReader header(documentSerial_, data.get());
     for (int64_t k = 0; k < count; ++k) {
-        const int32_t number = pw::StrToInt(members.ReadToken());
-        const int32_t relative = pw::StrToInt(members.ReadToken());
-        const int64_t resume = members.Position();
+        const int32_t number = pw::StrToInt(header.ReadToken());
+        pairs.push_back({number, pw::StrToInt(header.ReadToken())});
+    }
 
-        // A member that a newer cross-reference entry places elsewhere is out of date: the newer one wins.
-        if (number >= 0 && number < tableLength) {
-            const TkpXRefStmItem& entry = xrefStmTable_[static_cast<size_t>(number)];
-            if (entry.EntryType == 1 || (entry.EntryType == 2 && entry.Field2 != streamNumber)) continue;
-        }
+    // A member that a newer cross-reference entry places elsewhere is out of date: the newer one wins.
+    auto current = [&](const Pair& pair) {
+        if (pair.Number < 0 || pair.Number >= tableLength) return true;
+        const TkpXRefStmItem& entry = xrefStmTable_[static_cast<size_t>(pair.Number)];
+        return !(entry.EntryType == 1 || (entry.EntryType == 2 && entry.Field2 != streamNumber));
+    };
 
-        const int64_t start = first + relative;
-        if (relative < 0 || start >= size) throw fail(msg::kObjectStreamMember, relative);
-        members.SetPosition(start);
-        members.SkipWhitespace();
-        if (members.Position() < previousEnd) throw fail(msg::kObjectStreamOverlap, relative);
-        TkpPDFObjectPtr member = members.ReadObject();
+    // Each member is parsed within its own bytes, from its offset up to the next member's offset (or the end
+    // of the data): members written without a blank between them stay apart, and hostile offsets cannot
+    // make the same bytes be parsed again and again.
+    std::vector<int64_t> starts;
+    std::vector<int64_t> parsed;
+    for (const Pair& pair : pairs) {
+        const int64_t start = first + pair.Relative;
+        starts.push_back(start);
+        if (!current(pair)) continue;
+        if (pair.Relative < 0 || start >= size) throw fail(msg::kObjectStreamMember, pair.Relative);
+        parsed.push_back(start);
+    }
+    std::sort(starts.begin(), starts.end());
+    std::sort(parsed.begin(), parsed.end());
+    if (const auto twice = std::adjacent_find(parsed.begin(), parsed.end()); twice != parsed.end()) {
+        throw fail(msg::kObjectStreamOverlap, *twice - first);
+    }
+
+    for (const Pair& pair : pairs) {
+        if (!current(pair)) continue;
+        const int64_t start = first + pair.Relative;
+        const auto next = std::upper_bound(starts.begin(), starts.end(), start);
+        const int64_t end = next == starts.end() ? size : std::min(*next, size);
+        pw::TMemoryStream bytes(data->View().substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+        TkpPDFStreamReader reader(documentSerial_, &bytes);
+        TkpPDFObjectPtr member = reader.ReadObject();
         // An "obj" header inside an object stream would make a stream without data: refused with the rest.
-        if (member == nullptr || member->IsIndirectObject()) throw fail(msg::kObjectStreamMember, relative);
-        previousEnd = members.Position();
+        if (member == nullptr || member->IsIndirectObject()) throw fail(msg::kObjectStreamMember, pair.Relative);
 
         // Page-tree nodes are left for the page-tree walk; everything else brings in what it refers to.
         const bool walked = !IsPageTreeNode(*member);
         if (walked) LoadReachable(member.get());
-        if (trailer_->Info && trailer_->Info->ObjectNumber == number) {
+        if (trailer_->Info && trailer_->Info->ObjectNumber == pair.Number) {
             info_->Dictionary = TakeDictionary(std::move(member));
             info_->FromObjectStream = true;
         } else {
-            store_->Add(std::make_unique<TkpPDFIndirectObject>(documentSerial_, number, 0, walked ? 1 : 0,
+            store_->Add(std::make_unique<TkpPDFIndirectObject>(documentSerial_, pair.Number, 0, walked ? 1 : 0,
                                                                std::move(member)));
         }
-        members.SetPosition(resume);
     }
 }
 

@@ -36,7 +36,7 @@ int64_t IntegerItem(const TkpPDFArrayObject& array, int32_t index) {
 }
 
 // An unsigned big-endian number of `width` bytes (0 bytes give 0).
-int64_t ReadField(const uint8_t*& bytes, int64_t width) {
+int64_t ReadBigEndian(const uint8_t*& bytes, int64_t width) {
     int64_t value = 0;
     for (int64_t i = 0; i < width; ++i) value = value << 8 | *bytes++;
     return value;
@@ -81,9 +81,9 @@ void TkpCustomPDFDocument::ReadXRefStreams(int32_t startOffset) {
         for (const auto& [first, count] : section->Subsections) {
             for (int64_t i = 0; i < count; ++i) {
                 TkpXRefStmItem item;
-                item.EntryType = ReadField(bytes, section->Widths[0]);
-                item.Field2 = ReadField(bytes, section->Widths[1]);
-                item.Field3 = ReadField(bytes, section->Widths[2]);
+                item.EntryType = ReadBigEndian(bytes, section->Widths[0]);
+                item.Field2 = ReadBigEndian(bytes, section->Widths[1]);
+                item.Field3 = ReadBigEndian(bytes, section->Widths[2]);
                 PlaceEntry(xrefStmTable_, first + i, item);
             }
         }

@@ -10,6 +10,13 @@
 //
 // NewSection() starts an incremental update: later objects go into a new body, cross-reference section and
 // trailer (with /Prev) appended after the previous one.
+//
+// XRefStream() writes the current section's table as a cross-reference stream instead, and Compressed()
+// puts objects into object streams of such a section:
+//
+//   PdfBuilder pdf("%PDF-1.5\n");
+//   pdf.Compressed(10, 1, "<< /Type /Catalog /Pages 2 0 R >>");
+//   pdf.Object(2, ...).XRefStream(XRefStreamLayout().W({1, 2, 1}).PngUp());
 
 #include <functional>
 #include <map>
@@ -17,6 +24,21 @@
 #include <vector>
 
 namespace kp::test {
+
+// How a section's cross-reference stream is written (PdfBuilder::XRefStream), set by chained calls:
+// XRefStreamLayout().W({1, 2, 1}).PngUp().Uncompressed().
+struct XRefStreamLayout {
+    std::vector<int> widths{1, 4, 2};        // /W; each field is written big-endian, cut to its width
+    std::vector<std::pair<int, int>> index;  // /Index as given; empty: no /Index in a first section (0 to
+                                             // /Size), one subsection per run of numbers in an update
+    bool pngUp = false;                      // rows with PNG Up tags, /DecodeParms << /Predictor 12 /Columns >>
+    bool compress = true;                    // /Filter /FlateDecode
+
+    XRefStreamLayout& W(std::vector<int> value) { widths = std::move(value); return *this; }
+    XRefStreamLayout& Index(std::vector<std::pair<int, int>> value) { index = std::move(value); return *this; }
+    XRefStreamLayout& PngUp() { pngUp = true; return *this; }
+    XRefStreamLayout& Uncompressed() { compress = false; return *this; }
+};
 
 class PdfBuilder {
 public:
@@ -46,7 +68,20 @@ public:
     // as given, entries taken from the section's objects (or free) for each number in the range.
     PdfBuilder& Subsections(std::vector<std::pair<int, int>> ranges);
 
+    // Writes the current section's table as a cross-reference stream, numbered one past the highest object
+    // number so far (the trailer entries go into its dictionary); its own entry is included.
+    PdfBuilder& XRefStream(XRefStreamLayout layout = {});
+    // Puts object `number` into object stream `streamNumber` of the current section, which must be written
+    // as a cross-reference stream. The object stream is written Flate-compressed after the section's body,
+    // its members in the order given; their entries are of type 2.
+    PdfBuilder& Compressed(int streamNumber, int number, const std::string& body);
+    // Overrides the cross-reference stream entry written for one object number of the current section.
+    PdfBuilder& Entry(int number, long type, long field2, long field3);
+
     std::string Build() const;
+
+    // zlib-compressed bytes (the data of a /FlateDecode stream).
+    static std::string Deflate(const std::string& data);
 
     // A catalog (1), a page-tree root (2) and `pages` pages (3, 4, ...) of 612 x 792.
     static PdfBuilder Simple(int pages);
@@ -59,8 +94,17 @@ private:
         std::vector<int> freeNumbers;
         std::string trailer = "/Root 1 0 R";
         std::vector<std::pair<int, int>> subsections;  // empty: one per run of consecutive numbers
+        bool isStream = false;                         // written as a cross-reference stream
+        XRefStreamLayout layout;
+        std::map<int, std::vector<std::pair<int, std::string>>> objectStreams;  // number -> members in order
+        std::map<int, std::vector<long>> entryOverrides;                        // number -> type, field 2, 3
     };
     Section& Current() { return sections_.back(); }
+    // The section's classic table and trailer, or its cross-reference stream written at xrefOffset; both
+    // raise size (/Size) to cover the section's numbers.
+    std::string ClassicTable(const Section& section, long bodyStart, long previousXRef, int& size) const;
+    std::string StreamTable(const Section& section, long bodyStart, const std::map<int, long>& streamOffsets,
+                            long xrefOffset, long previousXRef, int& size) const;
 
     std::string header_;
     std::vector<Section> sections_;
