@@ -26,6 +26,17 @@ void TStringList::AddStrings(const TStringList& other) {
     for (const Line& line : other.lines_) lines_.push_back(Line{line.Text, nullptr});
 }
 
+void TStringList::AddStrings(TStringList&& other) {
+    if (lines_.empty()) {
+        lines_ = std::move(other.lines_);
+        for (Line& line : lines_) line.Object.reset();
+    } else {
+        lines_.reserve(lines_.size() + other.lines_.size());
+        for (Line& line : other.lines_) lines_.push_back(Line{std::move(line.Text), nullptr});
+    }
+    other.lines_.clear();
+}
+
 namespace {
 bool IsBlank(char c) { return c >= 1 && static_cast<unsigned char>(c) <= ' '; }
 }  // namespace

@@ -46,6 +46,8 @@ public:
     int AddObject(std::string line, std::unique_ptr<TObject> object);
     // Appends every line of other, in order. Attached objects stay with other: a list owns its objects.
     void AddStrings(const TStringList& other);
+    // The same, moving the lines out of a list about to be discarded; its objects are freed with it.
+    void AddStrings(TStringList&& other);
     void Clear() { lines_.clear(); }
 
     // Replaces the content with the items of a comma list: blanks (codes 1 to 32) before and after an item

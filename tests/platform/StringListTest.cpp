@@ -37,8 +37,15 @@ TEST(StringList, AddObjectsAndAddStrings) {
         copy.AddStrings(list);
         EXPECT_EQ(Lines(copy), (std::vector<std::string>{"x", "a", "b"}));
         EXPECT_EQ(copy.Objects(2), nullptr) << "objects stay with their owner";
-        EXPECT_ERROR(list.Strings(2), EListError, "List index out of bounds (2)");
-        EXPECT_ERROR(list.Objects(-1), EListError, "List index out of bounds (-1)");
+        TStringList moved;
+        moved.AddStrings(std::move(copy));
+        moved.AddStrings(std::move(list));
+        EXPECT_EQ(destroyed, 1) << "moving frees the objects of the source";
+        EXPECT_EQ(Lines(moved), (std::vector<std::string>{"x", "a", "b", "a", "b"}));
+        EXPECT_EQ(moved.Objects(4), nullptr);
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_ERROR(moved.Strings(5), EListError, "List index out of bounds (5)");
+        EXPECT_ERROR(moved.Objects(-1), EListError, "List index out of bounds (-1)");
     }
     EXPECT_EQ(destroyed, 1);
 }
