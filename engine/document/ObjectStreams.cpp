@@ -74,7 +74,9 @@ void TkpCustomPDFDocument::UnpackObjectStream(int64_t streamNumber) {
     const int64_t count = IntegerEntry(*store_, *stream->Dict, "/N");
     const int64_t first = IntegerEntry(*store_, *stream->Dict, "/First");
     const int64_t size = data->Size();
-    if (count < 0 || first < 0 || first > size) throw fail(msg::kObjectStreamHeader, first);
+    if (count < 0 || first < 0 || first > size) {
+        throw EObjectStreamError(pw::FillMessage(msg::kObjectStreamHeader, streamNumber));
+    }
 
     // The header: (object number, offset) pairs, all read before any member.
     struct Pair {
