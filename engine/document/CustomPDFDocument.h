@@ -20,9 +20,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/document/AcroFormField.h"
 #include "engine/document/DocumentRecords.h"
 #include "engine/document/DocumentTypes.h"
 #include "engine/document/ObjectStore.h"
+#include "engine/document/Outlines.h"
 #include "engine/syntax/StreamReader.h"
 #include "platform/Streams.h"
 
@@ -111,7 +113,16 @@ public:
     const TkpPDFTrailer& Trailer() const { return *trailer_; }
     const TkpPDFCatalog& Catalog() const { return *catalog_; }
     const TkpPDFInfo& Info() const { return *info_; }
+    TkpPDFInfo& Info() { return *info_; }
+    const TkpPDFViewerPreferences& ViewerPreferences() const { return catalog_->ViewerPreferences; }
+    TkpPDFViewerPreferences& ViewerPreferences() { return catalog_->ViewerPreferences; }
     const TkpNamedDestinations& NamedDestinations() const { return namedDestinations_; }
+    // The outline tree: the root item stands for the /Outlines dictionary (nullptr without outlines);
+    // OutlineCount is the number of items below it.
+    const TkpPDFOutline* OutlineRoot() const { return outlineRoot_.get(); }
+    int32_t OutlineCount() const { return static_cast<int32_t>(outlineItems_.size()); }
+    // The form fields that have both /T and their own /FT, in the order the field tree was walked.
+    const std::vector<TkpAcroFormField>& FormFields() const { return formFields_; }
     TkpPDFStreamReader* Reader() const { return reader_.get(); }
 
     // Page size in the unit; a page number outside 1..PageCount raises EListError.
@@ -164,8 +175,29 @@ protected:
     void ReadActions(const TkpPDFDictObject& catalog);
     void ReadNameTree(const TkpPDFDictObject& catalog);
     void ReadOutlines(const TkpPDFDictObject& catalog);
-    // The destination a /Dest or /D name or string stands for, or nullptr.
-    const TkpPDFObject* LookupNamedDestination(const TkpPDFObject& nameOrString) const;
+    // The destination a /Dest or /D name or string stands for, or nullptr. The caller copies what it gets:
+    // the copy is counted against the load's copy budget, and past it the name is kept (nullptr).
+    const TkpPDFObject* LookupNamedDestination(const TkpPDFObject& nameOrString);
+
+    // Helpers of the steps above (DocumentStructures.cpp, NameTree.cpp, Outlines.cpp, AcroForm.cpp).
+    void ClearStructures();
+    // Counts the objects of a copy the structure steps make; past the budget TryChargeCopy gives false and
+    // ChargeCopy raises EUnexpectedError, so shared objects cannot multiply into unbounded memory.
+    bool TryChargeCopy(const TkpPDFObject& object);
+    void ChargeCopy(const TkpPDFObject& object);
+    // The object a reference names, brought into the store with everything it refers to (Find, else the
+    // object with generation 0), or nullptr when the file has none.
+    TkpPDFIndirectObject* StoreTarget(TkpPDFIndirectReference& reference);
+    // An explicit destination from a /Dests value or a name-tree value: nullptr means "skip the value".
+    TkpPDFObjectPtr DestinationOf(TkpPDFObject* value, bool anyDictionary);
+    void ReadNameTreeNode(TkpPDFDictObject& node, int depth, std::unordered_set<const TkpPDFObject*>& visited);
+    std::unique_ptr<TkpPDFOutline> ReadOutlineItem(int32_t objectNumber, int32_t& first, int32_t& next);
+    void ResolveOutlineDestination(TkpPDFDictObject& dict, std::string_view key);
+    struct FieldContext;
+    void ReadFormFields(TkpPDFDictObject& form);
+    void ReadField(const TkpPDFIndirectReference& reference, const FieldContext& parent, int depth,
+                   std::unordered_set<const TkpPDFIndirectObject*>& visited);
+    TkpAcroFormField MakeFieldRecord(const TkpPDFIndirectObject& object, const FieldContext& context);
 
     void Status(std::string_view text);
     void Progress(int percentage);
@@ -214,6 +246,11 @@ protected:
     std::unique_ptr<TkpPDFCatalog> catalog_;
     std::unique_ptr<TkpPDFInfo> info_;
     TkpNamedDestinations namedDestinations_;
+    std::unique_ptr<TkpPDFOutline> outlineRoot_;
+    std::vector<std::unique_ptr<TkpPDFOutline>> outlineItems_;
+    std::vector<TkpAcroFormField> formFields_;
+    int64_t copiedObjects_ = 0;  // objects copied by the structure steps during this load
+    int64_t formFieldText_ = 0;  // bytes of text held by the form-field records
     // Objects read from the file outside the store (fetch results), freed with the state.
     std::vector<TkpPDFObjectPtr> kept_;
     // (number, generation) of references already read from the file during this load: a reference is read

@@ -42,7 +42,7 @@ void TkpCustomPDFDocument::ClearState() {
     // first, then the owners.
     pages_.clear();
     DiscardReader();
-    namedDestinations_.clear();
+    ClearStructures();  // named destinations, outline tree, form-field records
     kept_.clear();
     readFromFile_.clear();
     xrefTable_.clear();

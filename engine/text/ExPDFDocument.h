@@ -49,6 +49,8 @@ public:
 
 protected:
     pw::TStringList ScanContentText(const TkpPDFStreamObject& stream);
+    // Frees the form-field records before the rest of the document state.
+    void ClearState() override;
 };
 
 }  // namespace kp
