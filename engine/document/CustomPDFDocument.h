@@ -25,6 +25,8 @@
 #include "engine/document/DocumentTypes.h"
 #include "engine/document/ObjectStore.h"
 #include "engine/document/Outlines.h"
+#include "engine/security/EncryptionSettings.h"
+#include "engine/security/PDFDecrypt.h"
 #include "engine/syntax/StreamReader.h"
 #include "platform/Streams.h"
 
@@ -83,7 +85,11 @@ public:
     void SetEMailAfterSave(bool value) { eMailAfterSave_ = value; }
     bool IsLoaded() const { return isLoaded_; }
     bool IsEncrypted() const { return isEncrypted_; }
-    virtual bool IsOwner() const { return true; }
+    // The security handler's owner flag; true when the document has no security handler.
+    bool IsOwner() const { return decryptor_ == nullptr || decryptor_->OwnerAuthenticated(); }
+    // The outcome of the last accepted password (and, for the writing side, how to encrypt on save).
+    TkpPDFEncryptionSettings& Encryption() { return *encryption_; }
+    const TkpPDFEncryptionSettings& Encryption() const { return *encryption_; }
     TkpPDFVersion PDFVersion() const { return pdfVersion_; }
     int32_t PageCount() const { return static_cast<int32_t>(pages_.size()); }
     int PageMode() const { return pageMode_; }
@@ -232,6 +238,12 @@ protected:
     bool fresh_ = true;  // nothing has happened since the state was created
     bool isLoaded_ = false;
     bool isEncrypted_ = false;
+    // The security handler of the current password attempt, attached to the reader.
+    std::unique_ptr<TkpPDFDecrypt> decryptor_;
+    std::unique_ptr<TkpPDFEncryptionSettings> encryption_;
+    // An encrypted document's object streams are encrypted like every stream: they are unpacked once a
+    // password has been accepted and the reader decrypts, not while the cross-reference data are read.
+    bool objectStreamsPending_ = false;
     TkpPDFVersion pdfVersion_ = pvPDF14;
     int pageMode_ = pmNone;
     int pageLayout_ = plNone;

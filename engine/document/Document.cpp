@@ -5,6 +5,7 @@
 
 #include "engine/document/DocumentErrors.h"
 #include "engine/document/FileFrame.h"
+#include "engine/security/EncryptDictionary.h"
 #include "platform/Exception.h"
 
 namespace kp {
@@ -35,6 +36,12 @@ void TkpCustomPDFDocument::InitState() {
     store_ = std::make_unique<TkpPDFObjectStore>();
     catalog_ = std::make_unique<TkpPDFCatalog>();
     info_ = std::make_unique<TkpPDFInfo>();
+    encryption_ = std::make_unique<TkpPDFEncryptionSettings>();
+    encryption_->SetEnabled(false);
+    encryption_->SetLevel(el40bit);
+    encryption_->SetOwnerPassword("");
+    encryption_->SetUserPassword("");
+    objectStreamsPending_ = false;
 }
 
 void TkpCustomPDFDocument::ClearState() {
@@ -51,6 +58,9 @@ void TkpCustomPDFDocument::ClearState() {
     catalog_.reset();
     info_.reset();
     store_.reset();
+    // The reader that used the decryptor is gone; the settings go with the document.
+    decryptor_.reset();
+    encryption_.reset();
 }
 
 void TkpCustomPDFDocument::Reset() {
@@ -125,13 +135,20 @@ bool TkpCustomPDFDocument::LoadFileData() {
 
 bool TkpCustomPDFDocument::Authenticate(const std::string& password) {
     if (isEncrypted_ && !PrepareDecryption(password)) return false;
+    if (objectStreamsPending_) {
+        // Each object stream's data are decrypted with that stream's own key as the reader reads them; the
+        // members inside are then taken as they are.
+        objectStreamsPending_ = false;
+        LoadObjectStreams();
+    }
     ReadDocument();
     return true;
 }
 
-bool TkpCustomPDFDocument::PrepareDecryption(const std::string&) {
-    // Without a security handler no password can be checked.
-    return false;
+bool TkpCustomPDFDocument::PrepareDecryption(const std::string& password) {
+    const auto* encrypt = As<TkpPDFDictObject>(trailer_->Encrypt.get());
+    if (encrypt == nullptr) throw pw::EInvalidCast();
+    return PrepareStandardDecryption(decryptor_, reader_.get(), *encrypt, trailer_->ID.get(), password, *encryption_);
 }
 
 void TkpCustomPDFDocument::ReadDocument() {

@@ -90,7 +90,14 @@ void TkpCustomPDFDocument::ReadXRefStreams(int32_t startOffset) {
         section->Data = {};  // placed: its bytes are no longer needed
     }
 
-    if (!xrefStmTable_.empty()) LoadObjectStreams();
+    if (!xrefStmTable_.empty()) {
+        // Object streams of an encrypted document wait for the security handler (see Authenticate).
+        if (trailer_->Encrypt && !trailer_->Encrypt->IsNull()) {
+            objectStreamsPending_ = true;
+        } else {
+            LoadObjectStreams();
+        }
+    }
     SettleID(pendingID);
     store_->SetObjectNumberCounter(static_cast<int32_t>(xrefStmTable_.size()));
 }

@@ -117,28 +117,5 @@ TEST(LoadSequence, FileNamesAndFilenameProperty) {
     EXPECT_FALSE(missing.IsLoaded());
 }
 
-TEST(LoadSequence, PasswordLoopWithTries) {
-    PdfBuilder pdf = PdfBuilder::Simple(1);
-    pdf.Object(7, "<< /Filter /Standard >>").Trailer("/Root 1 0 R /Encrypt 7 0 R");
-    const std::string bytes = pdf.Build();
-
-    RecordingDocument doc;
-    std::vector<int> tries;
-    doc.OnPassword = [&](void*, std::string& password, bool& continueAsking, int attempt) {
-        tries.push_back(attempt);
-        password = "wrong";
-        if (attempt == 2) continueAsking = false;
-    };
-    EXPECT_FALSE(doc.LoadFromMemory(bytes)) << "a handler that gives up resets the document";
-    EXPECT_EQ(tries, (std::vector<int>{0, 1, 2}));
-    EXPECT_FALSE(doc.IsLoaded());
-    EXPECT_EQ(doc.PageCount(), 0);
-
-    RecordingDocument noHandler;
-    EXPECT_TRUE(noHandler.LoadFromMemory(bytes)) << "the empty password refused: loaded, no pages, no error";
-    EXPECT_EQ(noHandler.PageCount(), 0);
-    EXPECT_TRUE(noHandler.IsEncrypted());
-}
-
 }  // namespace
 }  // namespace kp
