@@ -1,5 +1,7 @@
 #include "app/BatchDriver.h"
 
+#include "app/TextFile.h"
+
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -45,7 +47,7 @@ void TBatchDriver::ExportFiles() {
                 ~DeleteFirst() { window.DeleteFirstFile(); }
             } deleteFirst{window_};
             const TTextKind kind = window_.PreserveTextFormat() ? tkFormatted : tkPlain;
-            ConvertDocument(document_, path, kind).SaveToFile(output);
+            WriteTextFile(output, ConvertDocument(document_, path, kind));
         }
     } catch (...) {
         window_.SetBusy(false);

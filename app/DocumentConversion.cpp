@@ -1,11 +1,12 @@
 #include "app/DocumentConversion.h"
 
+#include "engine/text/PageTextOutput.h"
 #include "platform/Exception.h"
 
 namespace app {
 
-pw::TStringList ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind kind,
-                                      const std::optional<std::string>& pageRange) {
+std::string ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind kind,
+                                  const std::optional<std::string>& pageRange) {
     if (kind == tkFormatted) throw pw::Exception(std::string(msg::kFormattedUnavailable));
     kp::TkpPageNumbers pages;
     if (pageRange) {
@@ -13,14 +14,15 @@ pw::TStringList ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind ki
     } else {
         for (int32_t page = 1; page <= document.PageCount(); ++page) pages.push_back(page);
     }
-    pw::TStringList lines;
-    // Each page is asked for by its number written in decimal, as a page-range text of its own.
-    for (const int32_t page : pages) lines.AddStrings(document.ExtractText(std::to_string(page)));
-    return lines;
+    // The lines of each page go straight into the file's bytes: the same bytes as ExtractText's lines
+    // collected in one list and saved, without a string per line of a long document.
+    std::string text;
+    for (const int32_t page : pages) kp::AppendPageText(document, page, text);
+    return text;
 }
 
-pw::TStringList ConvertDocument(kp::TkpPDFDocument& document, const std::string& path, TTextKind kind,
-                                const std::optional<std::string>& pageRange) {
+std::string ConvertDocument(kp::TkpPDFDocument& document, const std::string& path, TTextKind kind,
+                            const std::optional<std::string>& pageRange) {
     document.LoadFromFile(path);
     return ConvertLoadedDocument(document, kind, pageRange);
 }

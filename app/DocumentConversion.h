@@ -18,15 +18,15 @@ namespace msg {
 inline constexpr std::string_view kFormattedUnavailable = "Preserve Text Format is not available yet";
 }  // namespace msg
 
-// The text of the loaded document: for every page 1..PageCount in order, or for the pages pageRange names
-// in its order (kp::TkpExPDFDocument::ParsePageRange), the lines of that page appended with no separator.
-// A document without pages gives no lines.
-pw::TStringList ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind kind,
-                                      const std::optional<std::string>& pageRange = std::nullopt);
+// The text of the loaded document as its output file holds it: for every page 1..PageCount in order, or for
+// the pages pageRange names in its order (kp::TkpExPDFDocument::ParsePageRange), the lines of that page,
+// every line followed by CR LF, bytes unchanged, nothing between pages. A document without pages gives "".
+std::string ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind kind,
+                                  const std::optional<std::string>& pageRange = std::nullopt);
 
 // Loads path into document (replacing what it held) and converts it as ConvertLoadedDocument does.
-pw::TStringList ConvertDocument(kp::TkpPDFDocument& document, const std::string& path, TTextKind kind,
-                                const std::optional<std::string>& pageRange = std::nullopt);
+std::string ConvertDocument(kp::TkpPDFDocument& document, const std::string& path, TTextKind kind,
+                            const std::optional<std::string>& pageRange = std::nullopt);
 
 // The output file's base name: the file name of path without its folder, cut before its first ".".
 std::string OutputBaseName(const std::string& path);

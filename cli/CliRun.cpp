@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/TextFile.h"
 #include "cli/InputFiles.h"
 #include "cli/OrderedConversion.h"
 #include "cli/TextOutput.h"
@@ -33,7 +34,7 @@ TDocumentResult ConvertOne(const TCliOptions& options, kp::TkpPDFDocument& docum
         }
         document.LoadFromFile(path);
         if (refused) throw pw::Exception(msg::kInvalidPassword);
-        const std::string text = app::ConvertLoadedDocument(document, options.Kind, options.PageRange).Text();
+        const std::string text = app::ConvertLoadedDocument(document, options.Kind, options.PageRange);
         result.Text = options.Utf8 ? AnsiToUtf8(text) : text;
         result.Converted = true;
     } catch (const std::exception& error) {
@@ -104,7 +105,7 @@ int RunConversion(const TCliOptions& options) {
                     }
                 } else {
                     const auto output = std::filesystem::path(options.OutputFolder) / (app::OutputBaseName(path) + ".txt");
-                    WriteWholeFile(output.string(), result.Text);
+                    app::WriteTextFile(output.string(), result.Text);
                 }
             } catch (const std::exception& error) {
                 result.Converted = false;

@@ -3,8 +3,6 @@
 #include <array>
 
 #include "platform/Ansi.h"
-#include "platform/StringList.h"
-#include "platform/Streams.h"
 
 namespace cli {
 
@@ -53,12 +51,6 @@ std::string AnsiToUtf8(std::string_view bytes) {
         }
     }
     return out;
-}
-
-void WriteWholeFile(const std::string& fileName, std::string_view bytes) {
-    pw::TFileStream file(fileName, pw::fmCreate);
-    const auto size = static_cast<int64_t>(bytes.size());
-    if (file.Write(bytes.data(), size) != size) throw pw::EWriteError();
 }
 
 }  // namespace cli

@@ -1,5 +1,5 @@
 #pragma once
-// Output of converted text: Windows-1252 to UTF-8, and writing a whole file.
+// Converted text for terminals and tools that expect UTF-8.
 
 #include <string>
 #include <string_view>
@@ -8,8 +8,5 @@ namespace cli {
 
 // Every byte as its Windows-1252 character in UTF-8; ASCII bytes, CR and LF included, are unchanged.
 std::string AnsiToUtf8(std::string_view bytes);
-
-// Creates or overwrites the file with bytes; raises pw::EFOpenError or pw::EWriteError.
-void WriteWholeFile(const std::string& fileName, std::string_view bytes);
 
 }  // namespace cli

@@ -22,7 +22,6 @@ int TStringList::AddObject(std::string line, std::unique_ptr<TObject> object) {
 }
 
 void TStringList::AddStrings(const TStringList& other) {
-    lines_.reserve(lines_.size() + other.lines_.size());
     for (const Line& line : other.lines_) lines_.push_back(Line{line.Text, nullptr});
 }
 
@@ -31,8 +30,7 @@ void TStringList::AddStrings(TStringList&& other) {
         lines_ = std::move(other.lines_);
         for (Line& line : lines_) line.Object.reset();
     } else {
-        lines_.reserve(lines_.size() + other.lines_.size());
-        for (Line& line : other.lines_) lines_.push_back(Line{std::move(line.Text), nullptr});
+            for (Line& line : other.lines_) lines_.push_back(Line{std::move(line.Text), nullptr});
     }
     other.lines_.clear();
 }

@@ -1,5 +1,6 @@
 // The plain-text byte scanner over one decoded content stream.
 #include "engine/text/ExPDFDocument.h"
+#include "engine/text/PageTextOutput.h"
 
 #include <cstring>
 
@@ -12,11 +13,25 @@ namespace {
 // Marks "no y seen yet"; a vertical operand of exactly this value is never remembered.
 constexpr double kNoY = -1.0;
 
+// Where the lines go: a string list, or the bytes of a text file (every line followed by CR LF).
+struct ListSink {
+    void Line(const std::string& line) { lines.Add(line); }
+    pw::TStringList lines;
+};
+struct TextSink {
+    void Line(const std::string& line) {
+        text.append(line);
+        text.append("\r\n");
+    }
+    std::string& text;
+};
+
+template <typename Sink>
 class ContentScanner {
 public:
-    explicit ContentScanner(std::string_view data) : d_(data), n_(data.size()) {}
+    ContentScanner(std::string_view data, Sink& sink) : d_(data), n_(data.size()), sink_(sink) {}
 
-    pw::TStringList Run() {
+    void Run() {
         // The last byte never begins anything: every test looks at a pair of bytes.
         for (size_t i = 0; i + 1 < n_; ++i) {
             if (d_[i] == 'T') {
@@ -26,8 +41,7 @@ public:
             }
             if (i < n_ && d_[i] == '(') i = CopyString(i);
         }
-        if (!line_.empty()) lines_.Add(std::move(line_));
-        return std::move(lines_);
+        if (!line_.empty()) sink_.Line(line_);
     }
 
 private:
@@ -62,7 +76,7 @@ private:
     // ")" (the end of the data when it has none). A backslash is dropped and the byte after it copied as is.
     size_t CopyString(size_t i) {
         if (breakPending_) {
-            lines_.Add(std::move(line_));
+            sink_.Line(line_);
             line_.clear();
             breakPending_ = false;
         }
@@ -81,7 +95,7 @@ private:
 
     std::string_view d_;
     size_t n_;
-    pw::TStringList lines_;
+    Sink& sink_;
     std::string line_;
     bool breakPending_ = false;
     double lastY_ = kNoY;
@@ -89,6 +103,15 @@ private:
 
 }  // namespace
 
-pw::TStringList ScanContentBytes(std::string_view content) { return ContentScanner(content).Run(); }
+pw::TStringList ScanContentBytes(std::string_view content) {
+    ListSink sink;
+    ContentScanner<ListSink>(content, sink).Run();
+    return std::move(sink.lines);
+}
+
+void ScanContentBytesInto(std::string_view content, std::string& text) {
+    TextSink sink{text};
+    ContentScanner<TextSink>(content, sink).Run();
+}
 
 }  // namespace kp

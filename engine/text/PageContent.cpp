@@ -1,5 +1,6 @@
 // Finding and decoding the content streams of a page.
 #include "engine/text/ExPDFDocument.h"
+#include "engine/text/PageContent.h"
 
 #include "engine/document/DocumentErrors.h"
 #include "engine/filters/DecodePipeline.h"
@@ -34,11 +35,14 @@ std::vector<TkpPDFStreamObject*> TkpExPDFDocument::CollectPageContent(int32_t pa
     return streams;
 }
 
+std::unique_ptr<pw::TMemoryStream> DecodeContentStream(const TkpPDFObjectStore& store, const TkpPDFStreamObject& stream) {
+    if (stream.Data == nullptr) return std::make_unique<pw::TMemoryStream>();
+    const TkpPDFObject* filter = store.ResolveDirect(stream.Dict->Lookup("/Filter"));
+    return DecodeStreamData(*stream.Data, filter);
+}
+
 std::string TkpExPDFDocument::ReadContentStream(const TkpPDFStreamObject& stream) {
-    if (stream.Data == nullptr) return {};
-    const TkpPDFObject* filter = ObjectStore().ResolveDirect(stream.Dict->Lookup("/Filter"));
-    const std::unique_ptr<pw::TMemoryStream> decoded = DecodeStreamData(*stream.Data, filter);
-    return decoded->ToString();
+    return DecodeContentStream(ObjectStore(), stream)->ToString();
 }
 
 std::string TkpExPDFDocument::JoinedPageContent(int32_t pageNumber) {

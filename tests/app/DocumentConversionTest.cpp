@@ -21,12 +21,12 @@ TEST(OutputBaseName, CutAtTheFirstDot) {
 
 TEST(ConvertDocument, PagesInOrderOrAsARangeNamesThem) {
     kp::TkpPDFDocument doc;
-    const pw::TStringList all = ConvertDocument(doc, Fixture("rl-canvas-winansi.pdf"), tkPlain);
+    const std::string all = ConvertDocument(doc, Fixture("rl-canvas-winansi.pdf"), tkPlain);
     ASSERT_EQ(doc.PageCount(), 3);
     std::string pages[4];
     for (int page = 1; page <= 3; ++page) pages[page] = doc.GetPageText(page).Text();
-    EXPECT_EQ(all.Text(), pages[1] + pages[2] + pages[3]);
-    EXPECT_EQ(ConvertLoadedDocument(doc, tkPlain, "3,1-2,2").Text(), pages[3] + pages[1] + pages[2] + pages[2]);
+    EXPECT_EQ(all, pages[1] + pages[2] + pages[3]);
+    EXPECT_EQ(ConvertLoadedDocument(doc, tkPlain, "3,1-2,2"), pages[3] + pages[1] + pages[2] + pages[2]);
     EXPECT_ERROR(ConvertLoadedDocument(doc, tkPlain, "4"), kp::document::EInvalidPageError, "Invalid page number (4)");
 }
 

@@ -51,7 +51,7 @@ protected:
     // The text the batch driver writes for a document: every page's lines, CR LF after each.
     static std::string Expected(const std::string& path, const std::optional<std::string>& pages = std::nullopt) {
         kp::TkpPDFDocument document;
-        return app::ConvertDocument(document, path, app::tkPlain, pages).Text();
+        return app::ConvertDocument(document, path, app::tkPlain, pages);
     }
 
     TempFolder temp;
@@ -202,6 +202,18 @@ TEST_F(CliTest, EncryptedDocuments) {
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, locked + ": Invalid password\n");
     EXPECT_EQ(wrong.out, Expected(Fixture("lo-writer-trivial.pdf"))) << "a password changes nothing for others";
+
+    const Outcome right = Run({"--stdout", "--password", "kiwi40", locked, Fixture("lo-writer-trivial.pdf")});
+    EXPECT_EQ(right.status, 0);
+    EXPECT_EQ(right.err, "");
+    EXPECT_EQ(right.out.rfind("Report 1 on Open questions\r\n", 0), 0u) << right.out.substr(0, 80);
+    EXPECT_EQ(right.out.substr(right.out.size() - Expected(Fixture("lo-writer-trivial.pdf")).size()),
+              Expected(Fixture("lo-writer-trivial.pdf")));
+
+    // An empty user password opens the document without --password.
+    const Outcome open = Run({"--stdout", Fixture("q-rc4-40-empty.pdf")});
+    EXPECT_EQ(open.status, 0);
+    EXPECT_EQ(open.out.rfind("Closing remarks 227 page 1\r\n", 0), 0u) << open.out.substr(0, 80);
 }
 
 }  // namespace
