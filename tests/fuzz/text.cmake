@@ -1,0 +1,1 @@
+pagewren_fuzz_target(plain_text LIBS pagewren_text)
