@@ -1,7 +1,13 @@
 // The interactive form (/AcroForm): its objects are brought into the store and the field tree is walked
 // into the document's form-field records.
+//
+// The walk is bounded on hostile forms: every field and every /Kids array is walked once (a field listed
+// twice, a kid naming an ancestor or kids shared between fields add nothing), the nesting depth is limited,
+// each default appearance string is parsed once, each /DR font dictionary is indexed once, and the text the
+// records hold together is limited.
 #include "engine/document/CustomPDFDocument.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "engine/document/DocumentErrors.h"
@@ -18,12 +24,40 @@ namespace {
 // Real forms nest fields a few levels deep; the bound keeps the recursive walk's stack small and the
 // qualified names (which repeat every ancestor's name) short on hostile files.
 constexpr int kMaxFieldTreeDepth = 64;
-// Text held by all form-field records together (names, values, states). Far above any real form; it stops
-// a large value or option list shared by many fields from being copied into unbounded memory.
+// Text held by all form-field records together (names, values, states, each state also counted with its
+// own overhead). Far above any real form; it stops a large value or option list shared by many fields
+// from being copied into unbounded memory.
 constexpr int64_t kMaxFormFieldText = int64_t{64} << 20;
 
 // The form dictionary's entries brought into the store besides the fields.
 constexpr const char* kFormEntries[] = {"/NeedAppearances", "/SigFlags", "/CO", "/DR", "/DA", "/Q", "/XFA"};
+
+// What one walk of the field tree has seen and worked out already.
+struct FormWalk {
+    std::unordered_set<const TkpPDFIndirectObject*> fields;
+    std::unordered_set<const TkpPDFArrayObject*> kids;
+    std::unordered_map<const TkpPDFStringObject*, TkpFontInfo> appearances;
+    // Each /DR /Font dictionary's keys (the first entry of a key wins) and values.
+    std::unordered_map<const TkpPDFDictObject*, std::unordered_map<std::string, TkpPDFObject*>> fonts;
+
+    const TkpFontInfo& Appearance(const TkpPDFStringObject& appearance) {
+        auto found = appearances.find(&appearance);
+        if (found == appearances.end()) {
+            found = appearances.emplace(&appearance, ParseDefaultAppearance(StringBytes(appearance))).first;
+        }
+        return found->second;
+    }
+
+    TkpPDFObject* Font(const TkpPDFDictObject& dict, const std::string& key) {
+        auto found = fonts.find(&dict);
+        if (found == fonts.end()) {
+            found = fonts.emplace(&dict, std::unordered_map<std::string, TkpPDFObject*>()).first;
+            for (int32_t i = 0; i < dict.Count(); ++i) found->second.try_emplace(dict.KeyAt(i)->Text, dict.ValueAt(i));
+        }
+        const auto entry = found->second.find(key);
+        return entry == found->second.end() ? nullptr : entry->second;
+    }
+};
 
 }  // namespace
 
@@ -35,6 +69,7 @@ struct TkpCustomPDFDocument::FieldContext {
     const TkpPDFStringObject* Appearance = nullptr;
     const TkpPDFDictObject* Fonts = nullptr;
     const FieldContext* Parent = nullptr;
+    FormWalk* Walk = nullptr;
 };
 
 void TkpCustomPDFDocument::ReadAcroForm(const TkpPDFDictObject& catalog) {
@@ -60,26 +95,24 @@ void TkpCustomPDFDocument::ReadAcroForm(const TkpPDFDictObject& catalog) {
 
 void TkpCustomPDFDocument::ReadFormFields(TkpPDFDictObject& form) {
     for (const char* key : kFormEntries) LoadReachable(form.Lookup(key));
+    FormWalk walk;
     FieldContext top;
+    top.Walk = &walk;
     top.Appearance = store_->ResolveString(form.Lookup("/DA"));
     if (const TkpPDFDictObject* resources = store_->ResolveDict(form.Lookup("/DR"))) {
         top.Fonts = store_->ResolveDict(resources->Lookup("/Font"));
     }
     TkpPDFArrayObject* fields = FetchArray(form.Lookup("/Fields"), true);
-    std::unordered_set<const TkpPDFIndirectObject*> visited;
     for (int32_t i = 0; fields != nullptr && i < fields->Count(); ++i) {
-        if (const auto* reference = As<TkpPDFIndirectReference>(fields->Items(i))) {
-            ReadField(*reference, top, 0, visited);
-        }
+        if (const auto* reference = As<TkpPDFIndirectReference>(fields->Items(i))) ReadField(*reference, top, 0);
     }
 }
 
-void TkpCustomPDFDocument::ReadField(const TkpPDFIndirectReference& reference, const FieldContext& parent, int depth,
-                                     std::unordered_set<const TkpPDFIndirectObject*>& visited) {
+void TkpCustomPDFDocument::ReadField(const TkpPDFIndirectReference& reference, const FieldContext& parent, int depth) {
+    FormWalk& walk = *parent.Walk;
     TkpPDFIndirectObject* object = store_->Find(&reference);
     if (object == nullptr) object = FetchStored(reference.ObjectNumber);
-    // A field met again (listed twice, or a /Kids loop) is not walked again.
-    if (object == nullptr || !visited.insert(object).second) return;
+    if (object == nullptr || !walk.fields.insert(object).second) return;
     if (depth >= kMaxFieldTreeDepth) throw EUnexpectedError();
     TkpPDFDictObject& field = *TakeAs<TkpPDFDictObject>(object->Body.get());
     // Everything the field refers to (its kids and their appearances included) goes into the store first,
@@ -87,6 +120,7 @@ void TkpCustomPDFDocument::ReadField(const TkpPDFIndirectReference& reference, c
     LoadReachable(&field);
 
     FieldContext context;
+    context.Walk = &walk;
     context.Parent = &parent;
     context.Name = parent.Name;
     context.Named = parent.Named;
@@ -100,20 +134,23 @@ void TkpCustomPDFDocument::ReadField(const TkpPDFIndirectReference& reference, c
     if (const TkpPDFDictObject* resources = store_->ResolveDict(field.Lookup("/DR"))) {
         context.Fonts = store_->ResolveDict(resources->Lookup("/Font"));
     }
+    TkpPDFArrayObject* kids = FetchArray(field.Lookup("/Kids"), true);
+    if (kids != nullptr && !walk.kids.insert(kids).second) kids = nullptr;  // shared with a field walked before
 
     // The field type is not inherited: only a field with its own /FT (and a /T) gets a record.
     if (title != nullptr && store_->ResolveName(field.Lookup("/FT")) != nullptr) {
-        TkpAcroFormField record = MakeFieldRecord(*object, context);
-        int64_t text = static_cast<int64_t>(record.FieldName.size() + record.Value.size());
+        TkpAcroFormField record = MakeFieldRecord(*object, context, kids);
+        int64_t text = static_cast<int64_t>(record.FieldName.size() + record.FieldType.size() + record.Value.size() +
+                                            record.Font.Name.size() + record.Font.Color.size() +
+                                            record.Font.ResourceName.size());
         for (const std::string& state : record.States) text += static_cast<int64_t>(state.size() + sizeof(std::string));
         formFieldText_ += text;
         if (formFieldText_ > kMaxFormFieldText) throw EUnexpectedError();
         formFields_.push_back(std::move(record));
     }
 
-    TkpPDFArrayObject* kids = FetchArray(field.Lookup("/Kids"), true);
     for (int32_t i = 0; kids != nullptr && i < kids->Count(); ++i) {
-        ReadField(*TakeAs<TkpPDFIndirectReference>(kids->Items(i)), context, depth + 1, visited);
+        ReadField(*TakeAs<TkpPDFIndirectReference>(kids->Items(i)), context, depth + 1);
     }
 }
 
@@ -140,7 +177,8 @@ std::string OptionText(const TkpPDFObjectStore& store, TkpPDFObject* item) {
 
 }  // namespace
 
-TkpAcroFormField TkpCustomPDFDocument::MakeFieldRecord(const TkpPDFIndirectObject& object, const FieldContext& context) {
+TkpAcroFormField TkpCustomPDFDocument::MakeFieldRecord(const TkpPDFIndirectObject& object, const FieldContext& context,
+                                                       const TkpPDFArrayObject* widgets) {
     const TkpPDFDictObject& field = static_cast<const TkpPDFDictObject&>(*object.Body);
     TkpAcroFormField record;
     record.ObjectNumber = object.ObjectNumber;
@@ -157,12 +195,12 @@ TkpAcroFormField TkpCustomPDFDocument::MakeFieldRecord(const TkpPDFIndirectObjec
     if (const TkpPDFIntegerObject* quadding = store_->ResolveInteger(field.Lookup("/Q"))) record.Quadding = quadding->Value;
 
     if (context.Appearance != nullptr) {
-        record.Font = ParseDefaultAppearance(StringBytes(*context.Appearance));
+        record.Font = context.Walk->Appearance(*context.Appearance);
         const std::string key = "/" + record.Font.ResourceName;
         // The nearest level whose /DR fonts name the Tf font gives the face.
         for (const FieldContext* level = &context; level != nullptr && !record.Font.ResourceName.empty();
              level = level->Parent) {
-            TkpPDFObject* entry = level->Fonts ? level->Fonts->Lookup(key) : nullptr;
+            TkpPDFObject* entry = level->Fonts ? context.Walk->Font(*level->Fonts, key) : nullptr;
             if (entry == nullptr) continue;
             const auto* font = As<TkpPDFDictObject>(store_->ResolveDirect(entry));
             const auto* baseFont = font ? As<TkpPDFNameObject>(store_->ResolveDirect(font->Lookup("/BaseFont"))) : nullptr;
@@ -178,7 +216,8 @@ TkpAcroFormField TkpCustomPDFDocument::MakeFieldRecord(const TkpPDFIndirectObjec
             const TkpPDFDictObject* appearances = FetchDict(widget.Lookup("/AP"), true);
             TkpPDFObject* normal = appearances ? appearances->Lookup("/N") : nullptr;
             // A single appearance stream (a push button's face) has no state names.
-            if (normal == nullptr || store_->ResolveDirect(normal) == nullptr || store_->ResolveDirect(normal)->IsStream()) return;
+            const TkpPDFObject* target = store_->ResolveDirect(normal);
+            if (target == nullptr || target->IsStream()) return;
             const TkpPDFDictObject* states = FetchDict(normal, true);
             for (int32_t i = 0; states != nullptr && i < states->Count(); ++i) {
                 std::string state = states->KeyAt(i)->NameValue();
@@ -187,10 +226,10 @@ TkpAcroFormField TkpCustomPDFDocument::MakeFieldRecord(const TkpPDFIndirectObjec
         };
         if (field.Lookup("/AP") != nullptr) {
             addStates(field);
-        } else if (const TkpPDFArrayObject* kids = FetchArray(field.Lookup("/Kids"), true)) {
+        } else if (widgets != nullptr) {
             // A field whose widgets are its kids (a radio group) has the states of all of them.
-            for (int32_t i = 0; i < kids->Count(); ++i) {
-                if (const TkpPDFDictObject* widget = FetchDict(kids->Items(i), true)) addStates(*widget);
+            for (int32_t i = 0; i < widgets->Count(); ++i) {
+                if (const TkpPDFDictObject* widget = FetchDict(widgets->Items(i), true)) addStates(*widget);
             }
         }
         if (record.FieldKind == fkCheckBox && seen.insert("Off").second) record.States.emplace_back("Off");

@@ -187,7 +187,7 @@ protected:
 
     // Helpers of the steps above (DocumentStructures.cpp, NameTree.cpp, Outlines.cpp, AcroForm.cpp).
     void ClearStructures();
-    // Counts the objects of a copy the structure steps make; past the budget TryChargeCopy gives false and
+    // Counts the memory of a copy the structure steps make; past the budget TryChargeCopy gives false and
     // ChargeCopy raises EUnexpectedError, so shared objects cannot multiply into unbounded memory.
     bool TryChargeCopy(const TkpPDFObject& object);
     void ChargeCopy(const TkpPDFObject& object);
@@ -201,9 +201,10 @@ protected:
     void ResolveOutlineDestination(TkpPDFDictObject& dict, std::string_view key);
     struct FieldContext;
     void ReadFormFields(TkpPDFDictObject& form);
-    void ReadField(const TkpPDFIndirectReference& reference, const FieldContext& parent, int depth,
-                   std::unordered_set<const TkpPDFIndirectObject*>& visited);
-    TkpAcroFormField MakeFieldRecord(const TkpPDFIndirectObject& object, const FieldContext& context);
+    void ReadField(const TkpPDFIndirectReference& reference, const FieldContext& parent, int depth);
+    // widgets: the field's kids when they hold its widgets and have not been met before, else nullptr.
+    TkpAcroFormField MakeFieldRecord(const TkpPDFIndirectObject& object, const FieldContext& context,
+                                     const TkpPDFArrayObject* widgets);
 
     void Status(std::string_view text);
     void Progress(int percentage);
@@ -261,7 +262,7 @@ protected:
     std::unique_ptr<TkpPDFOutline> outlineRoot_;
     std::vector<std::unique_ptr<TkpPDFOutline>> outlineItems_;
     std::vector<TkpAcroFormField> formFields_;
-    int64_t copiedObjects_ = 0;  // objects copied by the structure steps during this load
+    int64_t copiedBytes_ = 0;    // memory of the copies the structure steps made during this load
     int64_t formFieldText_ = 0;  // bytes of text held by the form-field records
     // Objects read from the file outside the store (fetch results), freed with the state.
     std::vector<TkpPDFObjectPtr> kept_;

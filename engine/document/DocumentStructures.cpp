@@ -13,31 +13,45 @@ using namespace document;
 
 namespace {
 
-// Objects the structure steps may copy during one load (destinations into the table and into the values
-// that name them, outline actions). Real documents copy some thousands; the bound stops a few shared
-// objects named from everywhere from multiplying into gigabytes.
-constexpr int64_t kMaxCopiedObjects = int64_t{1} << 21;
+// Memory the structure steps may spend on copies during one load (destinations into the table and into
+// the values that name them, outline titles and actions). Real documents copy some hundred kilobytes; the
+// bound stops a few large objects named from everywhere from multiplying into gigabytes.
+constexpr int64_t kMaxCopiedBytes = int64_t{32} << 20;
+// What one object of a copy is counted as, besides the text of strings and names.
+constexpr int64_t kObjectCost = 64;
 
-// The number of objects in a value (containers and their items, stream dictionaries), counted up to limit.
-int64_t CountObjects(const TkpPDFObject& root, int64_t limit) {
-    int64_t count = 0;
+// The memory a copy of a value takes, counted up to limit (the count stops as soon as it is past limit).
+int64_t CopyCost(const TkpPDFObject& root, int64_t limit) {
+    int64_t cost = kObjectCost;
     std::vector<const TkpPDFObject*> pending{&root};
-    while (!pending.empty() && count <= limit) {
+    // Each object is counted when it is queued, so the queue never outgrows what the limit allows.
+    auto queue = [&](const TkpPDFObject* object) {
+        if (object == nullptr) return;
+        cost += kObjectCost;
+        pending.push_back(object);
+    };
+    while (!pending.empty() && cost <= limit) {
         const TkpPDFObject* object = pending.back();
         pending.pop_back();
-        if (object == nullptr) continue;
-        ++count;
-        if (const auto* array = As<TkpPDFArrayObject>(object)) {
-            for (int32_t i = 0; i < array->Count(); ++i) pending.push_back(array->Items(i));
+        if (const auto* string = As<TkpPDFStringObject>(object)) {
+            cost += static_cast<int64_t>(string->Text.size());
+        } else if (const auto* name = As<TkpPDFNameObject>(object)) {
+            cost += static_cast<int64_t>(name->Text.size());
+        } else if (const auto* array = As<TkpPDFArrayObject>(object)) {
+            for (int32_t i = 0; i < array->Count() && cost <= limit; ++i) queue(array->Items(i));
         } else if (const auto* dict = As<TkpPDFDictObject>(object)) {
-            for (int32_t i = 0; i < dict->Count(); ++i) pending.push_back(dict->ValueAt(i));
+            for (int32_t i = 0; i < dict->Count() && cost <= limit; ++i) {
+                cost += static_cast<int64_t>(dict->KeyAt(i)->Text.size());
+                queue(dict->ValueAt(i));
+            }
         } else if (const auto* stream = As<TkpPDFStreamObject>(object)) {
-            pending.push_back(stream->Dict.get());
+            if (stream->Data) cost += stream->Data->Size();
+            queue(stream->Dict.get());
         } else if (const auto* indirect = As<TkpPDFIndirectObject>(object)) {
-            pending.push_back(indirect->Body.get());
+            queue(indirect->Body.get());
         }
     }
-    return count;
+    return cost;
 }
 
 }  // namespace
@@ -47,14 +61,14 @@ void TkpCustomPDFDocument::ClearStructures() {
     outlineItems_.clear();
     outlineRoot_.reset();
     formFields_.clear();
-    copiedObjects_ = 0;
+    copiedBytes_ = 0;
     formFieldText_ = 0;
 }
 
 bool TkpCustomPDFDocument::TryChargeCopy(const TkpPDFObject& object) {
-    const int64_t count = CountObjects(object, kMaxCopiedObjects - copiedObjects_);
-    if (copiedObjects_ + count > kMaxCopiedObjects) return false;
-    copiedObjects_ += count;
+    const int64_t cost = CopyCost(object, kMaxCopiedBytes - copiedBytes_);
+    if (copiedBytes_ + cost > kMaxCopiedBytes) return false;
+    copiedBytes_ += cost;
     return true;
 }
 

@@ -85,6 +85,7 @@ std::unique_ptr<TkpPDFOutline> TkpCustomPDFDocument::ReadOutlineItem(int32_t obj
     if (const auto* count = As<TkpPDFIntegerObject>(entries.Lookup("/Count"))) item->Closed = count->Value < 0;
     if (TkpPDFObject* title = entries.Lookup("/Title"); title != nullptr && !title->IsString()) {
         if (const TkpPDFStringObject* text = FetchString(title)) {
+            ChargeCopy(*text);
             entries.SetValue("/Title", text->Clone());
         } else {
             entries.Remove("/Title");  // a reference to no object

@@ -140,12 +140,20 @@ TEST(AcroForm, FormWrittenIntoTheCatalogGetsAnObjectOfItsOwn) {
 }
 
 TEST(AcroForm, LoopsAndRepeatsAreWalkedOnce) {
+    PdfBuilder pdf = StructureBuilder("/AcroForm 4 0 R",
+                                      {{4, "<< /Fields [5 0 R 5 0 R 6 0 R 7 0 R 9 0 R] >>"},
+                                       {5, "<< /T (a) /FT /Tx /Kids [6 0 R] >>"},
+                                       {6, "<< /T (b) /FT /Tx /Parent 5 0 R /Kids [5 0 R 6 0 R] >>"},
+                                       {7, "<< /T (c) /FT /Btn /Ff 32768 /Kids 8 0 R >>"},
+                                       {8, "[10 0 R]"},
+                                       {9, "<< /T (d) /FT /Btn /Ff 32768 /Kids 8 0 R >>"},
+                                       {10, "<< /T (w) /FT /Btn /AP << /N << /On 11 0 R >> >> >>"}});
+    pdf.Stream(11, "", "q Q");
     RecordingDocument doc;
-    doc.LoadFromMemory(StructureFile("/AcroForm 4 0 R",
-                                     {{4, "<< /Fields [5 0 R 5 0 R 6 0 R] >>"},
-                                      {5, "<< /T (a) /FT /Tx /Kids [6 0 R] >>"},
-                                      {6, "<< /T (b) /FT /Tx /Parent 5 0 R /Kids [5 0 R 6 0 R] >>"}}));
-    EXPECT_EQ(FieldNames(doc), (std::vector<std::string>{"a", "a.b"}));
+    doc.LoadFromMemory(pdf.Build());
+    EXPECT_EQ(FieldNames(doc), (std::vector<std::string>{"a", "a.b", "c", "c.w", "d"}));
+    EXPECT_EQ(FieldNamed(doc, "c")->States, (std::vector<std::string>{"On"}));
+    EXPECT_TRUE(FieldNamed(doc, "d")->States.empty()) << "kids shared with c are c's";
 }
 
 TEST(AcroForm, BadFormsEndTheLoad) {

@@ -181,6 +181,25 @@ TEST(Outlines, MissingObjectsEndTheirChain) {
     EXPECT_EQ(doc.OutlineCount(), 1);
 }
 
+TEST(Outlines, CopiesOfOneLargeDestinationAreBounded) {
+    // A destination of 100000 numbers named by 100 items: each copy would take some megabytes.
+    std::string huge = "[3 0 R /Fit";
+    for (int i = 0; i < 100000; ++i) huge += " 0";
+    huge += "]";
+    std::map<int, std::string> objects = {{4, "<< /First 10 0 R >>"}, {5, "<< /Big 6 0 R >>"}, {6, huge}};
+    constexpr int kItems = 100;
+    for (int i = 0; i < kItems; ++i) {
+        objects[10 + i] = "<< /Dest /Big" + (i + 1 < kItems ? " /Next " + std::to_string(11 + i) + " 0 R" : "") + " >>";
+    }
+    RecordingDocument doc;
+    doc.LoadFromMemory(StructureFile("/Outlines 4 0 R /Dests 5 0 R", objects));
+    ASSERT_EQ(doc.OutlineCount(), kItems);
+    const TkpPDFOutline* last = doc.OutlineRoot()->First;
+    while (last->Next != nullptr) last = last->Next;
+    EXPECT_TRUE(doc.OutlineRoot()->First->Dict()->Lookup("/Dest")->IsArray());
+    EXPECT_TRUE(last->Dict()->Lookup("/Dest")->IsName()) << "past the copy budget the name is kept";
+}
+
 TEST(Outlines, LongChainsAndDeepNestingDoNotExhaustTheStack) {
     constexpr int kItems = 20000;
     PdfBuilder pdf;
