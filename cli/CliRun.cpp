@@ -40,6 +40,10 @@ TDocumentResult ConvertOne(const TCliOptions& options, kp::TkpPDFDocument& docum
     } catch (const std::exception& error) {
         result.Text.clear();
         result.Error = error.what();
+    } catch (...) {
+        // The engine raises only std::exception descendants; anything else still ends only this document.
+        result.Text.clear();
+        result.Error = msg::kUnknownError;
     }
     document.OnPassword = nullptr;
     return result;

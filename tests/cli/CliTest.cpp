@@ -54,6 +54,16 @@ protected:
         return app::ConvertDocument(document, path, app::tkPlain, pages);
     }
 
+    // A one-page PDF whose page has the given content stream, in the test's folder.
+    void WriteOnePagePdf(const std::string& name, const std::string& content) {
+        kp::test::PdfBuilder pdf;
+        pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>");
+        pdf.Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
+        pdf.Object(3, "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>");
+        pdf.Stream(4, "", content);
+        WriteFile(temp / name, pdf.Build());
+    }
+
     TempFolder temp;
 };
 
@@ -100,12 +110,7 @@ TEST_F(CliTest, WritesTheDriversTextToFilesOrStandardOutput) {
     EXPECT_EQ(compressed.status, 0);
     EXPECT_EQ(compressed.out.rfind("\r\nLoremipsumdolorsitamet,", 0), 0u) << compressed.out.substr(0, 80);
 
-    kp::test::PdfBuilder pdf;
-    pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>");
-    pdf.Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
-    pdf.Object(3, "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>");
-    pdf.Stream(4, "", "BT 72 700 Td (Caf\xE9 \x80 \x9D) Tj 0 -14 Td (na\xEFve) Tj ET");
-    WriteFile(temp / "cafe.pdf", pdf.Build());
+    WriteOnePagePdf("cafe.pdf", "BT 72 700 Td (Caf\xE9 \x80 \x9D) Tj 0 -14 Td (na\xEFve) Tj ET");
     EXPECT_EQ(Run({"--stdout", temp / "cafe.pdf"}).out, "\r\nCaf\xE9 \x80 \x9D\r\nna\xEFve\r\n");
     const Outcome utf8 = Run({"--utf8", "--stdout", temp / "cafe.pdf"});
     EXPECT_EQ(utf8.status, 0);
@@ -129,12 +134,7 @@ TEST_F(CliTest, PageRanges) {
 }
 
 TEST_F(CliTest, AFailingDocumentIsReportedAndTheNextOneConverted) {
-    kp::test::PdfBuilder pdf;
-    pdf.Object(1, "<< /Type /Catalog /Pages 2 0 R >>");
-    pdf.Object(2, "<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
-    pdf.Object(3, "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>");
-    pdf.Stream(4, "", "BT 72 700\nTd (x) Tj ET");
-    WriteFile(temp / "operand.pdf", pdf.Build());
+    WriteOnePagePdf("operand.pdf", "BT 72 700\nTd (x) Tj ET");
 
     const std::string good = Fixture("lo-writer-trivial.pdf");
     const std::string missing = temp / "missing.pdf";
