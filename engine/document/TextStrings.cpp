@@ -1,5 +1,6 @@
 #include "engine/document/TextStrings.h"
 
+#include <cstdint>
 #include <string_view>
 
 #include "engine/syntax/HexText.h"
@@ -38,13 +39,6 @@ std::string HexDigits(std::string_view text) {
     return digits;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 std::u16string DecodeTextString(const TkpPDFStringObject& string) {
@@ -78,10 +72,10 @@ std::string DecodeNameText(const TkpPDFNameObject& name) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '#' && i + 2 < text.size()) {
-            const int high = HexValue(text[i + 1]);
-            const int low = HexValue(text[i + 2]);
-            if (high >= 0 && low >= 0) {
-                out.push_back(static_cast<char>(high * 16 + low));
+            bool ok = false;
+            const uint8_t byte = HexPairToByte(std::string_view(text).substr(i + 1, 2), ok);
+            if (ok) {
+                out.push_back(static_cast<char>(byte));
                 i += 2;
                 continue;
             }

@@ -13,6 +13,7 @@ namespace kp {
 namespace {
 
 using namespace document;
+using test::ExpectLoadFails;
 using test::RecordingDocument;
 using test::StructureFile;
 
@@ -40,16 +41,6 @@ std::string DestinationKind(const TkpPDFObject* destination) {
     if (array == nullptr) return "kind " + std::to_string(destination->ObjectType());
     const auto* kind = As<TkpPDFNameObject>(array->Items(1));
     return kind ? kind->Text : "no kind";
-}
-
-void ExpectLoadFails(const std::string& file, const std::string& message, const std::string& what) {
-    RecordingDocument doc;
-    try {
-        doc.LoadFromMemory(file);
-        ADD_FAILURE() << what << ": loaded";
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), message.c_str()) << what;
-    }
 }
 
 TEST(TextStrings, DocumentTextStringDecoding) {

@@ -1,9 +1,12 @@
 #pragma once
 // One-page test documents whose catalog carries the document-level entries under test.
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 
+#include "DocumentFixture.h"
 #include "support/PdfBuilder.h"
 
 namespace kp::test {
@@ -24,6 +27,17 @@ inline PdfBuilder StructureBuilder(const std::string& catalogEntries, const std:
 inline std::string StructureFile(const std::string& catalogEntries, const std::map<int, std::string>& objects = {},
                                  const std::string& pageEntries = "", const std::string& trailerEntries = "") {
     return StructureBuilder(catalogEntries, objects, pageEntries, trailerEntries).Build();
+}
+
+// Loading must fail with exactly this message; why names the case.
+inline void ExpectLoadFails(const std::string& file, const std::string& message, const std::string& why) {
+    RecordingDocument doc;
+    try {
+        doc.LoadFromMemory(file);
+        ADD_FAILURE() << why << ": loaded";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(std::string(e.what()), message) << why;
+    }
 }
 
 }  // namespace kp::test
