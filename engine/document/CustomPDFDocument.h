@@ -11,7 +11,8 @@
 // The implementation is split by topic: Document.cpp (state, properties, load sequence), XRefTable.cpp
 // (classic cross-reference sections), XRefStreams.cpp and ObjectStreams.cpp (cross-reference streams and
 // object streams), ObjectFetch.cpp (reading objects and fetch operations), LoadWalk.cpp
-// (LoadReachable), PageTree.cpp (catalog and page tree), DocumentStructures.cpp (document-level entries).
+// (LoadReachable), PageTree.cpp (catalog and page tree), DocumentStructures.cpp (document-level entries),
+// with NameTree.cpp, Outlines.cpp and AcroForm.cpp for the name tree, the outlines and the form fields.
 
 #include <cstdint>
 #include <functional>

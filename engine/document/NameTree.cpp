@@ -34,18 +34,16 @@ void TkpCustomPDFDocument::ReadNameTree(const TkpPDFDictObject& catalog) {
         if (namesDict == nullptr) return;
     }
 
-    if (TkpPDFObject* dests = namesDict->Lookup("/Dests")) {
-        TkpPDFDictObject* root = nullptr;
-        if (auto* reference = As<TkpPDFIndirectReference>(dests)) {
-            TkpPDFIndirectObject* object = StoreTarget(*reference);
-            if (object != nullptr && (root = As<TkpPDFDictObject>(object->Body.get())) == nullptr) {
-                throw EUnexpectedObjectError();
-            }
-        } else if ((root = As<TkpPDFDictObject>(dests)) == nullptr) {
-            throw EUnexpectedObjectError();
-        }
+    TkpPDFObject* root = namesDict->Lookup("/Dests");
+    if (auto* reference = As<TkpPDFIndirectReference>(root)) {
+        TkpPDFIndirectObject* object = StoreTarget(*reference);
+        root = object ? object->Body.get() : nullptr;  // a reference to no object: no tree
+    }
+    if (root != nullptr) {
+        auto* rootDict = As<TkpPDFDictObject>(root);
+        if (rootDict == nullptr) throw EUnexpectedObjectError();
         std::unordered_set<const TkpPDFObject*> visited;
-        if (root != nullptr) ReadNameTreeNode(*root, 0, visited);
+        ReadNameTreeNode(*rootDict, 0, visited);
     }
     LoadReachable(namesDict);
 }
