@@ -64,6 +64,26 @@ TEST(RealStructures, FormOfAnOfficeSuite) {
     EXPECT_NE(doc.ObjectStore().Find(form), nullptr);
 }
 
+TEST(RealStructures, FormInObjectStreams) {
+    TkpCustomPDFDocument doc;
+    doc.LoadFromFile(Fixture("document/pdftex-forms-objstm.pdf"));
+    EXPECT_EQ(doc.PageCount(), 1);
+    EXPECT_EQ(doc.NamedDestinations().Count(), 2);
+    const std::vector<TkpAcroFormField>& fields = doc.FormFields();
+    ASSERT_EQ(fields.size(), 3u);
+    EXPECT_EQ(fields[0].FieldName, "Name");
+    EXPECT_EQ(fields[0].FieldKind, fkText);
+    EXPECT_EQ(fields[0].Font.Name, "Helvetica");
+    EXPECT_EQ(fields[0].Font.Size, 10);
+    EXPECT_EQ(fields[1].FieldName, "Check");
+    EXPECT_EQ(fields[1].FieldKind, fkCheckBox);
+    EXPECT_EQ(fields[1].Value, "Off");
+    EXPECT_EQ(fields[1].Font.Name, "ZapfDingbats");
+    EXPECT_EQ(fields[2].FieldName, "Submit");
+    EXPECT_EQ(fields[2].FieldKind, fkPushButton);
+    EXPECT_EQ(As<TkpPDFIndirectReference>(doc.Catalog().AcroForm.get())->ObjectNumber, 24);
+}
+
 TEST(RealStructures, OutlinesWithNamedDestinationsOfATypesetter) {
     TkpCustomPDFDocument doc;
     doc.LoadFromFile(Fixture("document/pdftex-outlines.pdf"));
