@@ -212,8 +212,14 @@ TEST(NameTree, NamesDictionaryWrittenIntoTheCatalog) {
 }
 
 TEST(NameTree, BadTreesEndTheLoad) {
+    // A chain of kids far deeper than any balanced tree.
+    std::map<int, std::string> deep;
+    for (int n = 5; n < 5 + 100; ++n) deep[n] = "<< /Kids [" + std::to_string(n + 1) + " 0 R] >>";
+    deep[105] = "<< /Names [(a) [3 0 R /Fit]] >>";
+
     struct Case { std::map<int, std::string> objects; const char* message; const char* why; };
     const Case cases[] = {
+        {deep, "Unexpected Error", "kids nested a hundred deep"},
         {{{5, "<< /Names [(a) 8 0 R] >>"}, {8, "(text)"}}, "Unexpected PDF object encountered",
          "a value naming a string"},
         {{{5, "<< /Kids [<< /Names [] >>] >>"}}, "Invalid class typecast", "a kid written in place"},
