@@ -94,7 +94,9 @@ int RunConversion(const TCliOptions& options) {
     }
 
     bool anyFailed = false;
-    ProgressLine progress(!options.Quiet && documents.size() > 1 && ::isatty(STDERR_FILENO) == 1,
+    // Text going to the same terminal would run through the progress line: then it is not shown.
+    const bool textOnTerminal = options.ToStdout && ::isatty(STDOUT_FILENO) == 1;
+    ProgressLine progress(!options.Quiet && documents.size() > 1 && ::isatty(STDERR_FILENO) == 1 && !textOnTerminal,
                           documents.size());
     auto convert = [&](kp::TkpPDFDocument& document, const std::string& path) {
         return ConvertOne(options, document, path);
