@@ -3,7 +3,17 @@
 #include "engine/text/PageTextOutput.h"
 #include "platform/Exception.h"
 
+#include <algorithm>
+
 namespace app {
+
+namespace {
+// Extra room above the first page's estimate, for pages a little longer than the first.
+constexpr size_t kTextReserveSlack = size_t{1} << 16;
+// The estimate never reserves more than this: a long first page of a long document must not claim
+// gigabytes that the other pages would never fill.
+constexpr size_t kMaxTextReserve = size_t{256} << 20;
+}  // namespace
 
 std::string ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind kind,
                                   const std::optional<std::string>& pageRange) {
@@ -17,7 +27,12 @@ std::string ConvertLoadedDocument(kp::TkpPDFDocument& document, TTextKind kind,
     // The lines of each page go straight into the file's bytes: the same bytes as ExtractText's lines
     // collected in one list and saved, without a string per line of a long document.
     std::string text;
-    for (const int32_t page : pages) kp::AppendPageText(document, page, text);
+    for (size_t index = 0; index < pages.size(); ++index) {
+        kp::AppendPageText(document, pages[index], text);
+        // Room for the whole document at the first page's rate: one allocation where growth would copy the
+        // text a dozen times. Memory reserved and never written is not resident.
+        if (index == 0) text.reserve(std::min(text.size() * pages.size() + kTextReserveSlack, kMaxTextReserve));
+    }
     return text;
 }
 

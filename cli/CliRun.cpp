@@ -34,8 +34,8 @@ TDocumentResult ConvertOne(const TCliOptions& options, kp::TkpPDFDocument& docum
         }
         document.LoadFromFile(path);
         if (refused) throw pw::Exception(msg::kInvalidPassword);
-        const std::string text = app::ConvertLoadedDocument(document, options.Kind, options.PageRange);
-        result.Text = options.Utf8 ? AnsiToUtf8(text) : text;
+        result.Text = app::ConvertLoadedDocument(document, options.Kind, options.PageRange);
+        if (options.Utf8) result.Text = AnsiToUtf8(result.Text);
         result.Converted = true;
     } catch (const std::exception& error) {
         result.Text.clear();
