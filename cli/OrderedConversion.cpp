@@ -23,6 +23,7 @@ void ConvertInOrder(const std::vector<std::string>& paths, int jobs, const TConv
     std::vector<std::optional<TDocumentResult>> results(count);
     size_t nextToTake = 0;
     size_t committed = 0;
+    bool stopping = false;  // set when the committing loop ends, however it ends
 
     auto work = [&] {
         kp::TkpPDFDocument document;
@@ -30,8 +31,8 @@ void ConvertInOrder(const std::vector<std::string>& paths, int jobs, const TConv
             size_t index = 0;
             {
                 std::unique_lock guard(lock);
-                changed.wait(guard, [&] { return nextToTake >= count || nextToTake < committed + window; });
-                if (nextToTake >= count) return;
+                changed.wait(guard, [&] { return stopping || nextToTake >= count || nextToTake < committed + window; });
+                if (stopping || nextToTake >= count) return;
                 index = nextToTake++;
             }
             TDocumentResult result = convert(document, paths[index]);
@@ -43,6 +44,20 @@ void ConvertInOrder(const std::vector<std::string>& paths, int jobs, const TConv
         }
     };
     std::vector<std::jthread> pool;
+    // Destroyed before the pool joins its threads: a commit that throws must not leave workers waiting for
+    // room that will never come.
+    struct Stop {
+        std::mutex& lock;
+        std::condition_variable& changed;
+        bool& stopping;
+        ~Stop() {
+            {
+                std::lock_guard guard(lock);
+                stopping = true;
+            }
+            changed.notify_all();
+        }
+    } stop{lock, changed, stopping};
     for (size_t w = 0; w < workers; ++w) pool.emplace_back(work);
 
     for (size_t i = 0; i < count; ++i) {
