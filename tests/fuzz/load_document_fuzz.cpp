@@ -1,5 +1,6 @@
-// Fuzz target: a whole load (file frame, cross-reference data, catalog, page tree, load walk) over bytes in
-// memory, then a page size for every page. Every exception is an acceptable outcome; crashes, leaks, hangs
+// Fuzz target: a whole load (file frame, cross-reference data, security handler, catalog, page tree, load
+// walk, document-level structures) over bytes in memory, then a page size for every page and the decoded
+// document information. Every exception is an acceptable outcome; crashes, leaks, hangs
 // and unbounded memory are not.
 #include <cstdint>
 #include <exception>
@@ -16,6 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             double width = 0, height = 0;
             document.GetPageSize(page, kp::muPixels, width, height);
         }
+        const kp::TkpPDFInfo& info = document.Info();
+        volatile size_t decoded = info.Title().size() + info.Author().size() + info.Subject().size() +
+                                  info.Keywords().size() + info.Creator().size() + info.Producer().size();
+        (void)decoded;
+
     } catch (const std::exception&) {
         // Bad input is reported by exceptions; that is the expected outcome.
     }
