@@ -35,6 +35,13 @@ inline constexpr std::string_view kInvalidCast = "Invalid class typecast";
 inline constexpr std::string_view kCannotOpenFile = "Cannot open file \"%s\". %s";
 }  // namespace msg
 
+// Declares an exception class that only carries its message: PW_MESSAGE_EXCEPTION(EMyError, pw::Exception);
+#define PW_MESSAGE_EXCEPTION(Name, Base)                                 \
+    class Name : public Base {                                           \
+    public:                                                              \
+        explicit Name(std::string message) : Base(std::move(message)) {} \
+    }
+
 // Conversion of text to numbers failed.
 class EConvertError : public Exception {
     using Exception::Exception;

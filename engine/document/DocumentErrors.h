@@ -48,32 +48,22 @@ inline constexpr std::string_view kStatusOutlines = "Reading Outlines...";
 inline constexpr std::string_view kStatusComplete = "Document read complete. Pages read = %d";
 }  // namespace msg
 
-class EPDFException : public pw::Exception {
-public:
-    explicit EPDFException(std::string message) : pw::Exception(std::move(message)) {}
-};
+PW_MESSAGE_EXCEPTION(EPDFException, pw::Exception);
 
-#define KP_DOCUMENT_EXCEPTION(Name, Base)                                \
-    class Name : public Base {                                           \
-    public:                                                              \
-        explicit Name(std::string message) : Base(std::move(message)) {} \
-    }
-
-KP_DOCUMENT_EXCEPTION(EInvalidHeader, pw::Exception);
-KP_DOCUMENT_EXCEPTION(EUnsupportedVersion, pw::Exception);
-KP_DOCUMENT_EXCEPTION(EOffsetError, pw::Exception);
-KP_DOCUMENT_EXCEPTION(ETrailerError, pw::Exception);
-KP_DOCUMENT_EXCEPTION(EInvalidPageError, EPDFException);
+PW_MESSAGE_EXCEPTION(EInvalidHeader, pw::Exception);
+PW_MESSAGE_EXCEPTION(EUnsupportedVersion, pw::Exception);
+PW_MESSAGE_EXCEPTION(EOffsetError, pw::Exception);
+PW_MESSAGE_EXCEPTION(ETrailerError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EInvalidPageError, EPDFException);
 // The catalog is missing or has no page tree.
-KP_DOCUMENT_EXCEPTION(ECatalogError, EPDFException);
+PW_MESSAGE_EXCEPTION(ECatalogError, EPDFException);
 // References that loop or nest past the limits of resolution.
-KP_DOCUMENT_EXCEPTION(EReferenceLoopError, EPDFException);
+PW_MESSAGE_EXCEPTION(EReferenceLoopError, EPDFException);
 // A cross-reference stream whose /W, /Index, /Size or data do not describe a readable table.
-KP_DOCUMENT_EXCEPTION(EXRefStreamError, EPDFException);
+PW_MESSAGE_EXCEPTION(EXRefStreamError, EPDFException);
 // An object stream that cannot be found in the file or whose header does not match its data.
-KP_DOCUMENT_EXCEPTION(EObjectStreamError, EPDFException);
+PW_MESSAGE_EXCEPTION(EObjectStreamError, EPDFException);
 
-#undef KP_DOCUMENT_EXCEPTION
 
 class ECrossReferenceError : public EPDFException {
 public:

@@ -37,28 +37,21 @@ inline constexpr std::string_view kInvalidPredictorColumns = "Invalid PNG predic
 inline constexpr std::string_view kDecodedSizeLimit = "Decoded stream data exceed the limit of %d bytes";
 }  // namespace msg
 
-#define KP_FILTERS_EXCEPTION(Name)                                                 \
-    class Name : public pw::Exception {                                            \
-    public:                                                                        \
-        explicit Name(std::string message) : pw::Exception(std::move(message)) {} \
-    }
-
 // A /Filter name outside the supported table, or the CCITT fax kind.
-KP_FILTERS_EXCEPTION(EUnsupportedFilterError);
+PW_MESSAGE_EXCEPTION(EUnsupportedFilterError, pw::Exception);
 // A /Filter value that is neither a name nor an array.
-KP_FILTERS_EXCEPTION(EUnexpectedFilterObject);
+PW_MESSAGE_EXCEPTION(EUnexpectedFilterObject, pw::Exception);
 // A PNG row tag above 4.
-KP_FILTERS_EXCEPTION(EImproperPNGAlgorithm);
+PW_MESSAGE_EXCEPTION(EImproperPNGAlgorithm, pw::Exception);
 // A predictor asked for fewer than one column per row.
-KP_FILTERS_EXCEPTION(EInvalidPredictorColumns);
+PW_MESSAGE_EXCEPTION(EInvalidPredictorColumns, pw::Exception);
 // zlib refused the data (corrupt deflate data, wrong header or checksum).
-KP_FILTERS_EXCEPTION(EDecompressionError);
+PW_MESSAGE_EXCEPTION(EDecompressionError, pw::Exception);
 // zlib refused to compress (an invalid compression level).
-KP_FILTERS_EXCEPTION(ECompressionError);
+PW_MESSAGE_EXCEPTION(ECompressionError, pw::Exception);
 // A decoder's output would pass the ceiling.
-KP_FILTERS_EXCEPTION(EDecodedSizeError);
+PW_MESSAGE_EXCEPTION(EDecodedSizeError, pw::Exception);
 
-#undef KP_FILTERS_EXCEPTION
 
 // Raises EDecodedSizeError naming the limit.
 [[noreturn]] void RaiseDecodedSizeLimit(uint64_t limit);

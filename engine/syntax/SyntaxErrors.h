@@ -32,12 +32,6 @@ inline constexpr std::string_view kNestingTooDeep = "nesting too deep";
 inline constexpr std::string_view kObjectNestingTooDeep = "Indirect objects nested too deeply";
 }  // namespace msg
 
-#define KP_SYNTAX_EXCEPTION(Name, Base)                                  \
-    class Name : public Base {                                           \
-    public:                                                              \
-        explicit Name(std::string message) : Base(std::move(message)) {} \
-    }
-
 // Kind of object not acceptable where it was found (NumberOf on a name, for instance).
 class EUnexpectedObjectError : public pw::Exception {
 public:
@@ -49,21 +43,20 @@ public:
     EInvalidIndex() : pw::Exception(std::string(msg::kIndexOutOfBounds)) {}
 };
 
-KP_SYNTAX_EXCEPTION(TkpException, pw::Exception);
-KP_SYNTAX_EXCEPTION(EInvalidID, TkpException);
-KP_SYNTAX_EXCEPTION(EInvalidStream, TkpException);
-KP_SYNTAX_EXCEPTION(EReadError, TkpException);
+PW_MESSAGE_EXCEPTION(TkpException, pw::Exception);
+PW_MESSAGE_EXCEPTION(EInvalidID, TkpException);
+PW_MESSAGE_EXCEPTION(EInvalidStream, TkpException);
+PW_MESSAGE_EXCEPTION(EReadError, TkpException);
 
-KP_SYNTAX_EXCEPTION(EStringReadError, pw::Exception);
-KP_SYNTAX_EXCEPTION(EArrayReadError, pw::Exception);
-KP_SYNTAX_EXCEPTION(ENameReadError, pw::Exception);
-KP_SYNTAX_EXCEPTION(EDictionaryReadError, pw::Exception);
-KP_SYNTAX_EXCEPTION(EStreamReadError, pw::Exception);
-KP_SYNTAX_EXCEPTION(EEndStreamError, pw::Exception);
-KP_SYNTAX_EXCEPTION(EInvalidObjectNo, pw::Exception);
-KP_SYNTAX_EXCEPTION(EBooleanError, pw::Exception);
-KP_SYNTAX_EXCEPTION(ENullObjectError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EStringReadError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EArrayReadError, pw::Exception);
+PW_MESSAGE_EXCEPTION(ENameReadError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EDictionaryReadError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EStreamReadError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EEndStreamError, pw::Exception);
+PW_MESSAGE_EXCEPTION(EInvalidObjectNo, pw::Exception);
+PW_MESSAGE_EXCEPTION(EBooleanError, pw::Exception);
+PW_MESSAGE_EXCEPTION(ENullObjectError, pw::Exception);
 
-#undef KP_SYNTAX_EXCEPTION
 
 }  // namespace kp::syntax
