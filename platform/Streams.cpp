@@ -66,16 +66,23 @@ void TMemoryStream::SetSize(int64_t size) {
 
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
     TFileStream file(fileName, fmOpenRead);
-    const int64_t size = file.Size();
-    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(size, 0)));
+    LoadFromStream(file);
+}
+
+void TMemoryStream::LoadFromStream(TStream& source) {
+    const int64_t size = std::max<int64_t>(source.Size() - source.Position(), 0);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     int64_t done = 0;
     while (done < size) {
-        const int64_t n = file.Read(bytes.data() + done, size - done);
+        const int64_t n = source.Read(bytes.data() + done, size - done);
         if (n <= 0) break;
         done += n;
     }
     bytes.resize(static_cast<size_t>(done));
+    // A source that grew since its size was taken: take the rest as well.
     bytes_ = std::move(bytes);
+    pos_ = bytes_.size();
+    CopyFrom(source);
     pos_ = 0;
 }
 

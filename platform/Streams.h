@@ -59,6 +59,8 @@ public:
     void Clear() { bytes_.clear(); pos_ = 0; }
     // Replaces the content with the whole file; raises EFOpenError when it cannot be read.
     void LoadFromFile(const std::string& fileName);
+    // Replaces the content with everything source holds from its position on, in one allocation.
+    void LoadFromStream(TStream& source);
 
 private:
     std::vector<uint8_t> bytes_;

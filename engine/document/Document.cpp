@@ -98,8 +98,7 @@ bool TkpCustomPDFDocument::LoadFromFile(const std::string& fileName) {
     {
         pw::TFileStream file(workFileName_, pw::fmOpenRead);
         fileData_ = std::make_unique<pw::TMemoryStream>();
-        fileData_->CopyFrom(file);
-        fileData_->SetPosition(0);
+        fileData_->LoadFromStream(file);
     }
     return LoadFileData();
 }

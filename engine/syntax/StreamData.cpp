@@ -26,8 +26,17 @@ std::unique_ptr<pw::TMemoryStream> TkpPDFStreamReader::ReadStreamData(int64_t le
         if (length >= 2) {
             // The length is trusted; a short file leaves fewer bytes and fails at "endstream" below.
             const int64_t available = std::max<int64_t>(Size() - Position(), 0);
-            std::vector<uint8_t> bytes(static_cast<size_t>(std::min(length, available)));
-            bytes.resize(static_cast<size_t>(std::max<int64_t>(Read(bytes.data(), static_cast<int64_t>(bytes.size())), 0)));
+            const auto count = static_cast<size_t>(std::min(length, available));
+            std::vector<uint8_t> bytes;
+            if (memory_ != nullptr && count > 0) {
+                // Copied straight out of the file's buffer, without filling a new one first.
+                const uint8_t* start = memory_->Memory() + memory_->RawPosition();
+                bytes.assign(start, start + count);
+                Skip(static_cast<int64_t>(count));
+            } else {
+                bytes.resize(count);
+                bytes.resize(static_cast<size_t>(std::max<int64_t>(Read(bytes.data(), static_cast<int64_t>(count)), 0)));
+            }
             data = std::make_unique<pw::TMemoryStream>(std::move(bytes));
         } else if (PeekChars(9) != "endstream") {
             const int b = ReadByte();
