@@ -79,10 +79,7 @@ void TMemoryStream::LoadFromStream(TStream& source) {
         done += n;
     }
     bytes.resize(static_cast<size_t>(done));
-    // A source that grew since its size was taken: take the rest as well.
     bytes_ = std::move(bytes);
-    pos_ = bytes_.size();
-    CopyFrom(source);
     pos_ = 0;
 }
 

@@ -11,7 +11,6 @@
 #include <unordered_set>
 
 #include "engine/document/DocumentErrors.h"
-#include "engine/document/StructureSupport.h"
 #include "engine/document/TextStrings.h"
 #include "engine/filters/DecodePipeline.h"
 

@@ -5,7 +5,6 @@
 #include "engine/document/CustomPDFDocument.h"
 
 #include "engine/document/DocumentErrors.h"
-#include "engine/document/StructureSupport.h"
 
 namespace kp {
 

@@ -3,7 +3,6 @@
 #include "engine/document/CustomPDFDocument.h"
 
 #include "engine/document/DocumentErrors.h"
-#include "engine/document/StructureSupport.h"
 
 namespace kp {
 

@@ -9,7 +9,6 @@
 #include <unordered_set>
 
 #include "engine/document/DocumentErrors.h"
-#include "engine/document/StructureSupport.h"
 
 namespace kp {
 

@@ -18,12 +18,6 @@ int NamePosition(const TkpPDFObject* value, const std::vector<std::string>& tabl
     return name == nullptr ? 0 : IndexOfText(table, name->Text);
 }
 
-template <typename T>
-T* TakeAs(TkpPDFObject* object) {
-    T* typed = As<T>(object);
-    if (typed == nullptr) throw pw::EInvalidCast();
-    return typed;
-}
 
 }  // namespace
 

@@ -24,15 +24,9 @@ constexpr int64_t kMaxFieldWidth = 4;
 // corrupt, and refusing it keeps a few bytes of /Index or /Size from growing the table without bound.
 constexpr int64_t kMaxObjectNumbers = 8388608;
 
-template <typename T>
-T& TakeAs(TkpPDFObject* object) {
-    T* typed = As<T>(object);
-    if (typed == nullptr) throw pw::EInvalidCast();
-    return *typed;
-}
 
 int64_t IntegerItem(const TkpPDFArrayObject& array, int32_t index) {
-    return TakeAs<TkpPDFIntegerObject>(array.Items(index)).Value;
+    return TakeAs<TkpPDFIntegerObject>(array.Items(index))->Value;
 }
 
 // An unsigned big-endian number of `width` bytes (0 bytes give 0).
@@ -107,15 +101,15 @@ TkpCustomPDFDocument::XRefStreamSection TkpCustomPDFDocument::ReadXRefStreamSect
     reader_->SetPosition(offset);
     const std::unique_ptr<TkpPDFIndirectObject> object = ReadIndirectObjectAt();
     if (object == nullptr) throw pw::EInvalidCast();
-    auto& stream = TakeAs<TkpPDFStreamObject>(object->Body.get());
+    auto& stream = *TakeAs<TkpPDFStreamObject>(object->Body.get());
     const TkpPDFDictObject& dict = *stream.Dict;
 
     XRefStreamSection section;
     std::unique_ptr<pw::TMemoryStream> decoded = DecodeStreamData(*stream.Data, dict.Lookup("/Filter"));
     if (TkpPDFObject* parms = dict.Lookup("/DecodeParms")) {
         // Any predictor dictionary means PNG rows; /Predictor itself is not consulted.
-        TkpPDFObject* columns = TakeAs<TkpPDFDictObject>(parms).Lookup("/Columns");
-        const int32_t width = columns ? TakeAs<TkpPDFIntegerObject>(columns).Value : kDefaultPredictorColumns;
+        TkpPDFObject* columns = TakeAs<TkpPDFDictObject>(parms)->Lookup("/Columns");
+        const int32_t width = columns ? TakeAs<TkpPDFIntegerObject>(columns)->Value : kDefaultPredictorColumns;
         section.Data = ApplyPNGPredictor(decoded->View(), width);
     } else {
         section.Data = std::move(decoded->Bytes());
@@ -123,16 +117,16 @@ TkpCustomPDFDocument::XRefStreamSection TkpCustomPDFDocument::ReadXRefStreamSect
     decoded.reset();
 
     TakeTrailerValues(dict, pendingID);
-    if (TkpPDFObject* prev = dict.Lookup("/Prev")) section.Prev = TakeAs<TkpPDFIntegerObject>(prev).Value;
+    if (TkpPDFObject* prev = dict.Lookup("/Prev")) section.Prev = TakeAs<TkpPDFIntegerObject>(prev)->Value;
 
     if (TkpPDFObject* index = dict.Lookup("/Index")) {
-        const auto& pairs = TakeAs<TkpPDFArrayObject>(index);
+        const auto& pairs = *TakeAs<TkpPDFArrayObject>(index);
         if (pairs.Count() % 2 != 0) throw EXRefStreamError(std::string(msg::kXRefStreamRange));
         for (int32_t i = 0; i < pairs.Count(); i += 2) {
             section.Subsections.emplace_back(IntegerItem(pairs, i), IntegerItem(pairs, i + 1));
         }
     } else {
-        section.Subsections.emplace_back(0, TakeAs<TkpPDFIntegerObject>(dict.Lookup("/Size")).Value);
+        section.Subsections.emplace_back(0, TakeAs<TkpPDFIntegerObject>(dict.Lookup("/Size"))->Value);
     }
     int64_t total = 0;
     for (const auto& [first, count] : section.Subsections) {
@@ -143,7 +137,7 @@ TkpCustomPDFDocument::XRefStreamSection TkpCustomPDFDocument::ReadXRefStreamSect
     }
     if (total == 0) return section;  // no entries: /W is not needed
 
-    const auto& widths = TakeAs<TkpPDFArrayObject>(dict.Lookup("/W"));
+    const auto& widths = *TakeAs<TkpPDFArrayObject>(dict.Lookup("/W"));
     if (widths.Count() < 3) throw EXRefStreamError(std::string(msg::kXRefStreamWidths));
     for (int32_t i = 0; i < 3; ++i) {
         section.Widths[i] = IntegerItem(widths, i);

@@ -28,12 +28,6 @@ TkpXRefItem ParseEntry(const std::string& block) {
     return item;
 }
 
-template <typename T>
-T* TakeAs(TkpPDFObject* object) {
-    T* typed = As<T>(object);
-    if (typed == nullptr) throw pw::EInvalidCast();
-    return typed;
-}
 
 }  // namespace
 

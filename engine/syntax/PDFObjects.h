@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Exception.h"
 #include "platform/Streams.h"
 
 namespace kp {
@@ -251,6 +252,13 @@ T* As(TkpPDFObject* object) {
 template <typename T>
 const T* As(const TkpPDFObject* object) {
     return object != nullptr && object->ObjectType() == T::kType ? static_cast<const T*>(object) : nullptr;
+}
+// The object as the kind a rule requires; any other kind (or none) raises the invalid-typecast error.
+template <typename T>
+T* TakeAs(TkpPDFObject* object) {
+    T* typed = As<T>(object);
+    if (typed == nullptr) throw pw::EInvalidCast();
+    return typed;
 }
 
 }  // namespace kp
